@@ -1,0 +1,22 @@
+// Control of KVTIDRV.DLL's simulated devices for tests, scripts and tools.
+// These exports are not part of the driver contract: KVTIDIAG.DLL never
+// imports them, so a driver for real hardware need not have them.
+#pragma once
+
+#include <windows.h>
+
+#include "kvt/abi.h"
+
+// Applies a configuration in the syntax of the KVTIDRV_SIM environment
+// variable (see the README); the empty text restores the defaults.
+KVT_DRV_API BOOL WINAPI SimConfigure(const char *config);
+// Queues one scripted answer: the next TelegramSensor call returns `ok`
+// and, when ok, copies the 828-byte `answer` instead of asking the device.
+// `flags` is reserved (0).
+KVT_DRV_API BOOL WINAPI SimQueueAnswer(const BYTE *answer, BOOL ok, DWORD flags);
+// Number of requests TelegramSensor received since the last SimReset.
+KVT_DRV_API DWORD WINAPI SimRequestCount(void);
+// Copies request number `index` (828 bytes) into `out`.
+KVT_DRV_API BOOL WINAPI SimRequestAt(DWORD index, BYTE *out);
+// Forgets requests and queued answers; devices go back to their start state.
+KVT_DRV_API BOOL WINAPI SimReset(void);

@@ -1,0 +1,4 @@
+#include "dialogs/dialogs.h"
+namespace kvt {
+BOOL CollectParams(HWND, ULONG_PTR *, int, ULONG_PTR, const TelegramRecord *) { return FALSE; }
+}
