@@ -47,5 +47,11 @@ inline constexpr UINT kMessageFlags = MB_OK | MB_ICONEXCLAMATION;
 using AnswerFormatter = void (*)(ResultText &out, std::span<const BYTE> answer);
 void ReferenceValues(ResultText &out, std::span<const BYTE> answer);
 void CorrectionTable(ResultText &out, std::span<const BYTE> answer);
+void StatusKvt(ResultText &out, std::span<const BYTE> answer);
+void StatusPxd(ResultText &out, std::span<const BYTE> answer);
+void StatusKvtQ1(ResultText &out, std::span<const BYTE> answer);
+void ErrorMemoryKvt(ResultText &out, std::span<const BYTE> answer);
+void ErrorMemoryPxd(ResultText &out, std::span<const BYTE> answer);
+void SensorTypeText(ResultText &out, std::span<const BYTE> answer);
 
 }  // namespace kvt

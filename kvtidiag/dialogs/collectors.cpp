@@ -1,4 +1,108 @@
+// The collector table: which dialog fills which ParamBlock, how large the
+// block is, what length is recorded, and what presets it.
+#include <cstdlib>
+#include <cstring>
+
+#include "answers/answers.h"
 #include "dialogs/dialogs.h"
+
 namespace kvt {
-BOOL CollectParams(HWND, ULONG_PTR *, int, ULONG_PTR, const TelegramRecord *) { return FALSE; }
+
+namespace {
+
+using PlainStarter = INT_PTR(WINAPI *)(HWND owner, void *block);
+using SelectorStarter = INT_PTR(WINAPI *)(HWND owner, void *block, BYTE argument);
+
+struct CollectorRow {
+  Collector id;
+  WORD blockSize;
+  WORD storedLength;
+  WORD prefillFrom = 0;  // answer record byte; 0: no pre-fill
+  WORD prefillCount = 0;
+  PlainStarter plain = nullptr;
+  SelectorStarter withArgument = nullptr;
+};
+
+// A row without a starter has no dialog in this build yet.
+constexpr CollectorRow kCollectors[] = {
+    {Collector::kAglMode, 4, 4},
+    {Collector::kRspTime, 4, 4},
+    {Collector::kSensorAdr, 4, 4},
+    {Collector::kAverageMV, 4, 4},
+    {Collector::kEVCNr, 4, 4},
+    {Collector::kSimIndex, 4, 4},
+    {Collector::kFieldNr, 4, 4},
+    {Collector::kKVTNr, 4, 4},
+    {Collector::kKVTFieldNr, 2, 2},
+    {Collector::kLModeData, 20, 20},
+    {Collector::kSegmentCount, 4, 4},
+    {Collector::kMVPartial, 12, 10},
+    {Collector::kAMVP, 12, 10},
+    {Collector::kSegmP, 12, 10},
+    {Collector::kFieldKfg, 1636, 1636},
+    {Collector::kEVCDef, 43, 43, 9, 43},
+    {Collector::kPXDKfg, 103, 103, 9, 103},
+    {Collector::kKVTKfg, 33, 33, 9, 33},
+    {Collector::kKVTKfg2, 84, 84, 9, 84},
+    {Collector::kPosHelp, 16, 16},
+    {Collector::kDYNRECKfg, 260, 260},
+    {Collector::kDYNSEGKfg, 688, 688},
+    {Collector::kMemDump, 8, 8},
+    {Collector::kStopThres, 4, 4},
+    {Collector::kOutputSet, 2, 2},
+    {Collector::kVarDef, 8, 8},
+    {Collector::kCorrDef, 804, 804, 9, 804},
+    {Collector::kDistCorrDef, 804, 804, 10, 804},
+    {Collector::kAssemblycheck, 68, 68},
+    {Collector::kRemDef, 804, 804, 10, 804},
+    {Collector::kConvDef, 804, 804, 10, 804},
+    {Collector::kMwRem, 22, 22},
+    {Collector::kNavDat, 2, 2},
+    {Collector::kClbHcode, 9, 9},
+};
+
+const CollectorRow *FindCollector(Collector id) {
+  for (const auto &row : kCollectors) {
+    if (row.id == id) return &row;
+  }
+  return nullptr;
 }
+
+// Every pre-fill lies inside the 828-byte answer record.
+constexpr bool PrefillsFit() {
+  for (const auto &row : kCollectors) {
+    if (row.prefillFrom + row.prefillCount > kRecordSize || row.prefillCount > row.blockSize) return false;
+  }
+  return true;
+}
+static_assert(PrefillsFit());
+
+}  // namespace
+
+BOOL CollectParams(HWND owner, ULONG_PTR *request, Collector collector, BYTE argument,
+                   const TelegramRecord *answer) {
+  const CollectorRow *row = FindCollector(collector);
+  if (!row) return FALSE;
+  // A block is reused as it is. Only one recorded as too short for this
+  // dialog (left by a command of another kind) is set aside for a new one,
+  // so the dialog never writes past a block.
+  const ULONG_PTR oldLength = request[kReqParamLength];
+  if (request[kReqParamBlock] == 0 || (oldLength != 0 && oldLength < row->storedLength)) {
+    void *block = std::malloc(row->blockSize);
+    if (!block) {
+      MessageBoxFromTable(owner, kMessageFlags, kOutOfMemoryMessage);
+      return FALSE;
+    }
+    request[kReqParamBlock] = reinterpret_cast<ULONG_PTR>(block);
+    request[kReqParamLength] = row->storedLength;
+  }
+  BYTE *block = reinterpret_cast<BYTE *>(request[kReqParamBlock]);
+  if (answer && row->prefillCount > 0) {
+    std::memcpy(block, answer->data() + row->prefillFrom, row->prefillCount);
+  }
+  if (row->plain) return row->plain(owner, block) != 0;
+  if (row->withArgument) return row->withArgument(owner, block, argument) != 0;
+  return FALSE;
+}
+
+}  // namespace kvt

@@ -45,9 +45,24 @@ void CentreDialog(HWND parent, HWND dialog);
 std::int32_t TextToNumber(const char *text);
 std::uint32_t TextToUnsigned(const char *text);
 
-// Collectors: obtain the request's ParamBlock and run its dialog.
-BOOL CollectParams(HWND owner, ULONG_PTR *request, int collector, ULONG_PTR extra = 0,
-                   const TelegramRecord *preset = nullptr);
+// Collectors: obtain the request's ParamBlock and run its dialog. One row
+// per dialog in the collector table.
+enum class Collector : BYTE {
+  kNone,
+  kAglMode, kRspTime, kSensorAdr, kAverageMV, kEVCNr, kSimIndex, kFieldNr, kKVTNr,
+  kKVTFieldNr, kLModeData, kSegmentCount, kMVPartial, kAMVP, kSegmP, kFieldKfg,
+  kEVCDef, kPXDKfg, kKVTKfg, kKVTKfg2, kPosHelp, kDYNRECKfg, kDYNSEGKfg, kMemDump,
+  kStopThres, kOutputSet, kVarDef, kCorrDef, kDistCorrDef, kAssemblycheck, kRemDef,
+  kConvDef, kMwRem, kNavDat, kClbHcode,
+};
+
+// `argument` is passed through to starters that take a third argument (a
+// selector or a kind); `answer` is the reading telegram that presets the
+// block, for the rows that copy from it.
+BOOL CollectParams(HWND owner, ULONG_PTR *request, Collector collector, BYTE argument = 0,
+                   const TelegramRecord *answer = nullptr);
+
+inline constexpr UINT kOutOfMemoryMessage = 16;
 
 }  // namespace kvt
 

@@ -1,0 +1,99 @@
+// The handler table: one row per handler code. Rows whose routine is
+// RunUnavailable are known codes whose command this build cannot run yet;
+// they end like an unknown code.
+#include "dispatch/dispatch.h"
+
+namespace kvt {
+
+namespace {
+
+using enum Collector;
+using DataRule::kByTelegramCode;
+using DataRule::kBlockByte;
+using DataRule::kBlockLowWord;
+using enum OtherStatus;
+
+constexpr HandlerRow kHandlers[] = {
+    {.code = 10, .run = RunReset, .command = 0x10, .expected = 0x91},
+    {.code = 11, .run = RunUnavailable},
+    {.code = 12, .run = RunUnavailable},
+    {.code = 13, .run = RunSensorStatus, .command = 0x31, .expected = 0xB1},
+    {.code = 14, .run = RunErrorMemory, .command = 0x32, .expected = 0xB2},
+    {.code = 15, .run = RunWholeSystemTest, .command = 0x33, .expected = 0xB2},
+    {.code = 16, .run = RunUnavailable},
+    {.code = 17, .run = RunUnavailable},
+    {.code = 18, .run = RunUnavailable},
+    {.code = 19, .run = RunUnavailable},
+    {.code = 53, .run = RunUnavailable},
+    {.code = 54, .run = RunUnavailable},
+    {.code = 55, .run = RunUnavailable},
+    {.code = 89, .run = RunDefinition, .command = 0x60, .expected = 0xE0, .data = kByTelegramCode,
+     .byCode = {{{0x5A, 1}, {0x5B, 0}}}, .accepted = 191, .refused = 192, .other = kKeepText},
+    {.code = 97, .run = RunUnavailable},
+    {.code = 103, .run = RunDefinition, .command = 0x63, .expected = 0xE4, .collector = kRspTime,
+     .data = kBlockByte, .accepted = 106, .refused = 107},
+    {.code = 107, .run = RunFieldSetMemory, .command = 0x65, .expected = 0xE5, .data = kByTelegramCode,
+     .byCode = {{{0x6A, 0}, {0x6C, 1}}}, .accepted = 203, .refused = 202},
+    {.code = 118, .run = RunDefinition, .command = 0x66, .expected = 0xE6, .data = kByTelegramCode,
+     .byCode = {{{0x77, 0}, {0x78, 1}, {0xB0, 2}}}, .accepted = 111, .refused = 112, .other = kKeepText},
+    {.code = 121, .run = RunDefinition, .command = 0x67, .expected = 0xE7, .collector = kSensorAdr,
+     .data = kBlockByte, .accepted = 109, .refused = 110},
+    {.code = 124, .run = RunLaser, .command = 0x68, .expected = 0xE8, .data = kByTelegramCode,
+     .byCode = {{{0x7D, 1}, {0x7E, 0}}}, .accepted = 216, .refused = 217},
+    {.code = 132, .run = RunUnavailable},
+    {.code = 133, .run = RunUnavailable},
+    {.code = 136, .run = RunUnavailable},
+    {.code = 138, .run = RunUnavailable},
+    {.code = 152, .run = RunDeviceAndAddress},
+    {.code = 154, .run = RunUnavailable},
+    {.code = 160, .run = RunUnavailable},
+    {.code = 161, .run = RunUnavailable},
+    {.code = 162, .run = RunAddressLineOnly},
+    {.code = 163, .run = RunAddressLineOnly},
+    {.code = 164, .run = RunSensorType, .command = 0x3A, .expected = 0xBA},
+    {.code = 165, .run = RunUnavailable},
+    {.code = 166, .run = RunUnavailable},
+    {.code = 167, .run = RunAddressLineOnly},
+    {.code = 168, .run = RunUnavailable},
+    {.code = 169, .run = RunReferenceValues, .command = 0x3C, .expected = 0xBC},
+    {.code = 172, .run = RunCorrectionTable, .command = 0x3D, .expected = 0xBD, .endsInParamPhase = true},
+    {.code = 173, .run = RunUnavailable},
+    {.code = 179, .run = RunUnavailable},
+    {.code = 180, .run = RunNewFieldSet, .command = 0x41, .expected = 0xC1, .collector = kFieldNr,
+     .data = kBlockByte},
+    {.code = 181, .run = RunUnavailable},
+    {.code = 184, .run = RunUnavailable},
+    {.code = 185, .run = RunStopThreshold, .command = 0x51, .expected = 0xD1, .collector = kStopThres,
+     .data = kBlockLowWord},
+    {.code = 189, .run = RunUnavailable},
+    {.code = 190, .run = RunUnavailable},
+    {.code = 196, .run = RunUnavailable},
+    {.code = 199, .run = RunUnavailable},
+    {.code = 205, .run = RunUnavailable},
+    {.code = 206, .run = RunUnavailable},
+    {.code = 208, .run = RunUnavailable},
+    {.code = 209, .run = RunUnavailable},
+    {.code = 210, .run = RunUnavailable},
+    {.code = 211, .run = RunUnavailable},
+};
+
+constexpr bool CodesUnique() {
+  for (std::size_t i = 0; i < std::size(kHandlers); ++i) {
+    for (std::size_t j = i + 1; j < std::size(kHandlers); ++j) {
+      if (kHandlers[i].code == kHandlers[j].code) return false;
+    }
+  }
+  return true;
+}
+static_assert(CodesUnique());
+
+}  // namespace
+
+const HandlerRow *FindHandler(WORD code) {
+  for (const auto &row : kHandlers) {
+    if (row.code == code) return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace kvt

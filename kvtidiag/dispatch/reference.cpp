@@ -1,0 +1,40 @@
+// Reference values (four ranges) and the correction table.
+#include "dispatch/dispatch.h"
+
+namespace kvt {
+
+namespace {
+
+constexpr WORD kAveragedValues = 0xAB;
+constexpr unsigned kRanges = 4;
+constexpr UINT kCommFailureMessage = 17;
+constexpr UINT kWrongAnswerMessage = 19;
+
+}  // namespace
+
+BOOL RunReferenceValues(Command &command, const HandlerRow &row) {
+  Clear(command.out);
+  const BYTE averaged = command.Telegram() == kAveragedValues ? 1 : 0;
+  // All four ranges are asked for, whatever the earlier ones gave.
+  for (unsigned range = 0; range < kRanges; ++range) {
+    command.Request()[kRecData] = static_cast<BYTE>(averaged | (range * 16));
+    switch (Send(command, row.command, row.expected)) {
+      case Exchange::kAnswered: ReferenceValues(command.out, command.Answer()); break;
+      case Exchange::kWrongCode: Append(command.out, FormatFromTable(kWrongAnswerMessage)); break;
+      case Exchange::kNoAnswer:
+        Append(command.out, FormatFromTable(kCommFailureMessage));
+        command.request[kReqStatus] = kStatusCommFailure;
+        break;
+    }
+  }
+  return SuccessEnding(command);
+}
+
+BOOL RunCorrectionTable(Command &command, const HandlerRow &row) {
+  BOOL ending;
+  if (!Exchanged(command, row.command, row.expected, ending)) return ending;
+  CorrectionTable(command.out, command.Answer());
+  return SuccessEnding(command);
+}
+
+}  // namespace kvt
