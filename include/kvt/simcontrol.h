@@ -10,6 +10,9 @@
 // Applies a configuration in the syntax of the KVTIDRV_SIM environment
 // variable (see the README); the empty text restores the defaults.
 KVT_DRV_API BOOL WINAPI SimConfigure(const char *config);
+// Writes the configuration in force, in the syntax of KVTIDRV_SIM, as a
+// zero-terminated text of at most `textSize` bytes; FALSE if it was cut.
+KVT_DRV_API BOOL WINAPI SimConfigText(LPSTR text, int textSize);
 // Queues one scripted answer: the next TelegramSensor call returns `ok`
 // and, when ok, copies the 828-byte `answer` instead of asking the device.
 // `flags` is reserved (0).

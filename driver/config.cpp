@@ -1,0 +1,181 @@
+// The KVTIDRV_SIM syntax: key=value items separated by semicolons.
+#include <charconv>
+
+#include "driver.h"
+
+namespace kvtdrv {
+
+namespace {
+
+struct Named {
+  std::string_view name;
+  BYTE value;
+};
+
+constexpr std::array<Named, 4> kDeviceNames{{
+    {"kvt", kvt::kDeviceKvt},
+    {"pxd", kvt::kDevicePxd},
+    {"kvtq1", kvt::kDeviceKvtQ1},
+    {"kvt90", kvt::kDeviceKvt90},
+}};
+
+constexpr std::array<std::string_view, kFaultKinds> kFaultNames{
+    "noanswer", "wronganswer", "refused", "load", "open", "close", "free", "download"};
+
+constexpr std::array<Named, 2> kSetupNames{{{"ask", 1}, {"no", 0}}};
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+template <std::size_t N>
+bool LookUp(const std::array<Named, N> &names, std::string_view text, BYTE &value) {
+  for (const Named &n : names) {
+    if (SameText(n.name, text)) {
+      value = n.value;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ParseNumber(std::string_view text, DWORD limit, DWORD &value) {
+  if (text.empty()) return false;
+  DWORD parsed = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+  if (error != std::errc{} || end != text.data() + text.size() || parsed > limit) return false;
+  value = parsed;
+  return true;
+}
+
+bool ParseByte(std::string_view text, BYTE limit, BYTE &value) {
+  DWORD parsed = 0;
+  if (!ParseNumber(text, limit, parsed)) return false;
+  value = static_cast<BYTE>(parsed);
+  return true;
+}
+
+// kind, kind@N or kind@N+
+bool ParseFault(std::string_view text, Fault &fault) {
+  const std::size_t at = text.find('@');
+  const std::string_view name = Trim(text.substr(0, at));
+  bool known = false;
+  for (std::size_t k = 0; k < kFaultNames.size(); ++k) {
+    if (SameText(kFaultNames[k], name)) {
+      fault.kind = static_cast<FaultKind>(k);
+      known = true;
+    }
+  }
+  if (!known) return false;
+  fault.first = 1;
+  fault.last = MAXDWORD;
+  if (at == std::string_view::npos) return true;
+  std::string_view count = Trim(text.substr(at + 1));
+  const bool onward = !count.empty() && count.back() == '+';
+  if (onward) count.remove_suffix(1);
+  DWORD n = 0;
+  if (!ParseNumber(count, MAXDWORD - 1, n) || n == 0) return false;
+  fault.first = n;
+  fault.last = onward ? MAXDWORD : n;
+  return true;
+}
+
+}  // namespace
+
+bool ParseFaults(std::string_view text, FaultPlan &out) {
+  FaultPlan plan;
+  while (!Trim(text).empty()) {
+    const std::size_t comma = text.find(',');
+    const std::string_view item = Trim(text.substr(0, comma));
+    text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+    if (item.empty()) continue;
+    if (plan.count == plan.faults.size()) return false;
+    if (!ParseFault(item, plan.faults[plan.count])) return false;
+    ++plan.count;
+  }
+  out = plan;
+  return true;
+}
+
+bool ParseConfig(std::string_view text, SimConfig &out) {
+  SimConfig config;
+  while (!text.empty()) {
+    const std::size_t semicolon = text.find(';');
+    const std::string_view item = Trim(text.substr(0, semicolon));
+    text = semicolon == std::string_view::npos ? std::string_view{} : text.substr(semicolon + 1);
+    if (item.empty()) continue;
+    const std::size_t equals = item.find('=');
+    if (equals == std::string_view::npos) return false;
+    const std::string_view key = Trim(item.substr(0, equals));
+    const std::string_view value = Trim(item.substr(equals + 1));
+    bool good = false;
+    if (SameText(key, "device")) {
+      good = LookUp(kDeviceNames, value, config.device);
+    } else if (SameText(key, "address")) {
+      good = ParseByte(value, kMaxAddress, config.address);
+    } else if (SameText(key, "variant")) {
+      good = ParseByte(value, kMaxVariant, config.variant);
+    } else if (SameText(key, "fail")) {
+      // Several fail items add up.
+      FaultPlan more;
+      good = ParseFaults(value, more) && config.faults.count + more.count <= kMaxFaults;
+      for (std::size_t i = 0; good && i < more.count; ++i) config.faults.faults[config.faults.count++] = more.faults[i];
+    } else if (SameText(key, "log")) {
+      config.logPath = std::string(value);
+      good = true;
+    } else if (SameText(key, "setup")) {
+      BYTE ask = 0;
+      good = LookUp(kSetupNames, value, ask);
+      config.askSetup = ask != 0;
+    }
+    if (!good) return false;
+  }
+  out = config;
+  return true;
+}
+
+std::string_view DeviceName(BYTE device) {
+  for (const Named &n : kDeviceNames) {
+    if (n.value == device) return n.name;
+  }
+  return kDeviceNames[0].name;
+}
+
+std::string FormatFaults(const FaultPlan &plan) {
+  std::string text;
+  for (std::size_t i = 0; i < plan.count; ++i) {
+    const Fault &f = plan.faults[i];
+    if (!text.empty()) text += ',';
+    text += kFaultNames[static_cast<std::size_t>(f.kind)];
+    if (f.first == 1 && f.last == MAXDWORD) continue;
+    text += '@';
+    text += std::to_string(f.first);
+    if (f.last == MAXDWORD) text += '+';
+  }
+  return text;
+}
+
+std::string FormatConfig(const SimConfig &config) {
+  std::string text = "device=";
+  text += DeviceName(config.device);
+  text += ";address=" + std::to_string(config.address);
+  text += ";variant=" + std::to_string(config.variant);
+  if (config.faults.count > 0) text += ";fail=" + FormatFaults(config.faults);
+  if (!config.logPath.empty()) text += ";log=" + config.logPath;
+  text += config.askSetup ? ";setup=ask" : ";setup=no";
+  return text;
+}
+
+}  // namespace kvtdrv

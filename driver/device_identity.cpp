@@ -1,0 +1,66 @@
+// Rows that tell what the device is and what went wrong with it: error
+// memory, whole-system test, sensor type, configuration block.
+#include "driver.h"
+
+namespace kvtdrv {
+
+namespace {
+
+struct Identity {
+  std::string_view type;     // 8 bytes
+  std::string_view version;  // 8 bytes
+  std::string_view text;     // zero-terminated
+};
+
+constexpr std::array<Identity, 4> kIdentities{{
+    {"KVT 2000", "V02.10", "KVT Laser-Messsensor Typ 3, Ser.-Nr. 0415372"},
+    {"PXD 4   ", "V01.30", "PXD Interface-Einheit 4 Kanal, Ser.-Nr. 0398114"},
+    {"KVTQ1   ", "V03.02", "KVT-Q1 Laser-Messsensor Typ 6, Ser.-Nr. 0502207"},
+    {"KVT 90  ", "V03.05", "KVT 90°/0.5° Laser-Messsensor, Ser.-Nr. 0502961"},
+}};
+
+// The whole-system test finds the signal of sensor input 2 weak.
+constexpr ErrorEntry kSystemTestFinding{2, 17};
+
+}  // namespace
+
+// Byte 9: number of entries; from byte 10 a pair per entry. The count in
+// the header covers the code and two bytes per entry (1 + 2 × entries), so
+// that a reader stepping by two shows exactly the stored entries.
+std::size_t FillErrorMemory(DeviceState &device, std::span<const BYTE>, std::span<BYTE> data) {
+  if (device.errorCount == 0) return 0;
+  data[0] = static_cast<BYTE>(device.errorCount);
+  for (std::size_t k = 0; k < device.errorCount; ++k) {
+    data[1 + 2 * k] = device.errors[k].type;
+    data[2 + 2 * k] = device.errors[k].number;
+  }
+  return 2 * device.errorCount;
+}
+
+std::size_t FillSystemTest(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
+  ++device.systemTests;
+  bool known = false;
+  for (std::size_t k = 0; k < device.errorCount; ++k) {
+    known = known || (device.errors[k].type == kSystemTestFinding.type &&
+                      device.errors[k].number == kSystemTestFinding.number);
+  }
+  if (!known && device.errorCount < device.errors.size()) device.errors[device.errorCount++] = kSystemTestFinding;
+  return FillErrorMemory(device, request, data);
+}
+
+// Bytes 9-16 type, 17-24 program version, 25 onward a text.
+std::size_t FillSensorType(DeviceState &device, std::span<const BYTE>, std::span<BYTE> data) {
+  const Identity &id = kIdentities[device.kind];
+  std::size_t at = PutText(data, 0, id.type, 8);
+  at = PutText(data, at, id.version, 8);
+  return PutText(data, at, id.text);
+}
+
+std::size_t FillConfigRead(DeviceState &device, std::span<const BYTE>, std::span<BYTE> data) {
+  std::copy(device.configBlock.begin(), device.configBlock.end(), data.begin());
+  return device.configBlock.size();
+}
+
+std::string_view VersionText(BYTE kind) { return kIdentities[kind].version; }
+
+}  // namespace kvtdrv

@@ -1,0 +1,35 @@
+// The simulated device's commands: one row per command.
+#include "driver.h"
+
+namespace kvtdrv {
+
+namespace {
+
+using enum StatusRule;
+
+constexpr CommandRow kRows[] = {
+    // command, answer, kinds that know it, status byte, answer data
+    {0x10, 0x91, kAllKinds, None, FillReset},
+    {0x20, 0xA0, kAllKinds, ZeroAccepts, FillModeChange},
+    {0x31, 0xB1, kAllKinds, None, FillStatus},
+    {0x32, 0xB2, kAllKinds, None, FillErrorMemory},
+    {0x33, 0xB2, kKvt | kPxd, None, FillSystemTest},
+    {0x3A, 0xBA, kAllKinds, None, FillSensorType},
+    {0x3C, 0xBC, kSensors, None, FillReferenceValues},
+    {0x3D, 0xBD, kType6, None, FillCorrectionTable},
+    {0x41, 0xC1, kSensors, None, FillFieldSet},
+    {0x51, 0xD1, kSensors, OneAccepts, FillStopThreshold},
+    {0x60, 0xE0, kAllKinds, OneAccepts, FillStartupTest},
+    {0x63, 0xE4, kSensors, OneAccepts, FillEvaluations},
+    {0x65, 0xE5, kSensors, OneAccepts, FillFieldMemory},
+    {0x66, 0xE6, kAllKinds, OneAccepts, FillPowerOnSetting},
+    {0x67, 0xE7, kAllKinds, OneAccepts, FillNewAddress},
+    {0x68, 0xE8, kSensors, OneAccepts, FillLaser},
+    {0x74, 0xF4, kType6, None, FillConfigRead},
+};
+
+}  // namespace
+
+std::span<const CommandRow> CommandRows() { return kRows; }
+
+}  // namespace kvtdrv

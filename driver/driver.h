@@ -1,0 +1,244 @@
+// KVTIDRV.DLL inside: the configuration of the simulated devices, the fault
+// plan, the telegram log, the device model with its command rows, the error
+// text of the last failure and the text classes. Grouped by file.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "kvt/abi.h"
+#include "kvt/bytes.h"
+
+namespace kvtdrv {
+
+using kvt::TelegramRecord;
+
+// ---- config.cpp: the KVTIDRV_SIM syntax ------------------------------------
+
+enum class FaultKind : BYTE { NoAnswer, WrongAnswer, Refused, Load, Open, Close, Free, Download };
+inline constexpr std::size_t kFaultKinds = 8;
+
+// A fault strikes the calls numbered first..last (1-based) of its counter.
+struct Fault {
+  FaultKind kind = FaultKind::NoAnswer;
+  DWORD first = 1;
+  DWORD last = MAXDWORD;
+};
+
+inline constexpr std::size_t kMaxFaults = 16;
+
+struct FaultPlan {
+  std::array<Fault, kMaxFaults> faults{};
+  std::size_t count = 0;
+};
+
+struct SimConfig {
+  BYTE device = kvt::kDeviceKvt;  // a DeviceType
+  BYTE address = 0;
+  BYTE variant = 0;
+  FaultPlan faults;
+  std::string logPath;
+  bool askSetup = false;
+};
+
+inline constexpr BYTE kMaxAddress = 127;
+inline constexpr BYTE kMaxVariant = 9;
+
+// Parses a whole configuration; `out` is written only when the text is good.
+// Keys left out take their defaults, so the empty text gives the defaults.
+bool ParseConfig(std::string_view text, SimConfig &out);
+// Parses the value of the fail key alone (comma list).
+bool ParseFaults(std::string_view text, FaultPlan &out);
+std::string FormatFaults(const FaultPlan &plan);
+std::string FormatConfig(const SimConfig &config);
+std::string_view DeviceName(BYTE device);
+
+// ---- settings.cpp: the configuration in force ------------------------------
+
+const SimConfig &Config();
+// Puts a parsed configuration in force: the devices restart, the fault
+// counters restart.
+void ApplyConfig(const SimConfig &config);
+// At LoadSensor: reads KVTIDRV_SIM. FALSE when it is set but malformed.
+bool ReadEnvironment();
+
+// ---- faults.cpp: which call a fault strikes --------------------------------
+
+enum class CallKind : BYTE { Telegram, Load, Open, Close, Free, Download };
+inline constexpr std::size_t kCallKinds = 6;
+
+// Counts one more call of that kind and returns its number (1-based).
+DWORD CountCall(CallKind call);
+void RestartCallCounts();
+// Whether the configured plan has a fault of `kind` for call number `number`.
+bool FaultStrikes(FaultKind kind, DWORD number);
+
+// ---- errors.cpp: the text ErrorSensor hands out ------------------------------
+
+// Stores a German text (CP1252) describing the last failure. `format` may
+// hold one %u.
+void SetError(const char *format, unsigned value = 0);
+void ClearError();
+const char *LastError();
+
+// ---- telegram_log.cpp ---------------------------------------------------------
+
+enum class LogDirection : char { Request = '>', Answer = '<' };
+void LogRecord(LogDirection direction, std::span<const BYTE> bytes);
+void LogNote(LogDirection direction, std::string_view note);
+// Bytes of a request worth logging: the header and data up to the last
+// nonzero byte.
+std::size_t RequestLogLength(std::span<const BYTE> request);
+
+// ---- lifecycle.cpp -----------------------------------------------------------
+
+// Whether `handle` is the loaded driver's (and it is open, if asked);
+// otherwise sets the error text.
+bool CheckSession(DWORD handle, bool needOpen);
+
+// ---- requests.cpp: what the tests may look at and script -------------------
+
+void RecordRequest(std::span<const BYTE> request);
+// Takes the next scripted answer, if any. `ok` receives its result.
+bool TakeQueuedAnswer(TelegramRecord &answer, bool &ok);
+
+// ---- device*.cpp: the simulated device -------------------------------------
+
+struct ErrorEntry {
+  BYTE type;
+  BYTE number;
+};
+inline constexpr std::size_t kMaxErrorEntries = 16;
+
+inline constexpr std::size_t kConfigBlockSize = 33;
+
+struct DeviceState {
+  BYTE kind = kvt::kDeviceKvt;  // DeviceType
+  BYTE address = 0;
+  BYTE variant = 0;
+  BYTE mode = 0x25;             // operating mode, as set by command 0x20
+  DWORD baudRate = 9600;
+  BYTE powerOnSetting = 0;      // command 0x66: 0 9600 Bd at power on, 1 baud constant, 2 variant kept
+  bool laserOn = true;
+  bool fieldsNonVolatile = false;
+  bool startupTest = true;
+  BYTE evaluations = 2;         // multiple evaluations (command 0x63)
+  BYTE fieldSet = 1;            // active field set 1..4 (command 0x41)
+  BYTE stopThreshold = 44;      // mV (command 0x51)
+  WORD resets = 0;
+  WORD systemTests = 0;
+  std::array<ErrorEntry, kMaxErrorEntries> errors{};
+  std::size_t errorCount = 0;
+  std::array<BYTE, kConfigBlockSize> configBlock{};
+  bool downloading = false;     // between the start request and the end record
+  DWORD downloadedBytes = 0;
+};
+
+DeviceState &Device();
+// The state a device of the configured kind has when switched on.
+DeviceState StartState(const SimConfig &config);
+void RestartDevice();
+
+inline constexpr BYTE kNakCode = 0x15;
+inline constexpr BYTE kKindBits[] = {0x00, 0x08, 0x10, 0x18};
+
+// Fills `answer` for `request`; FALSE when the device keeps silent (another
+// address, a type byte it does not serve). `refuse` turns the status byte of
+// a command that carries one into a refusal and leaves the state unchanged.
+bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool refuse);
+
+// Takes one record of a program download; FALSE when the device refuses it
+// (the error text is set).
+bool AcceptDownload(std::span<const BYTE> record);
+
+// A command row: the device kinds that know the command, the answer code,
+// how a refusal shows in the status byte, and the routine that writes the
+// answer data (from record byte 9 on) and returns its length.
+using FillAnswer = std::size_t (*)(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data);
+
+enum KindSet : BYTE {
+  kKvt = 1 << kvt::kDeviceKvt,
+  kPxd = 1 << kvt::kDevicePxd,
+  kKvtQ1 = 1 << kvt::kDeviceKvtQ1,
+  kKvt90 = 1 << kvt::kDeviceKvt90,
+  kSensors = kKvt | kKvtQ1 | kKvt90,
+  kType6 = kKvtQ1 | kKvt90,
+  kAllKinds = kKvt | kPxd | kKvtQ1 | kKvt90,
+};
+
+enum class StatusRule : BYTE {
+  None,        // no status byte: a refusal cannot show
+  OneAccepts,  // byte 9: 1 accepted, 0 refused
+  ZeroAccepts, // byte 9: 0 accepted, 1 refused (operating-mode change)
+};
+
+struct CommandRow {
+  BYTE command;
+  BYTE answer;
+  BYTE kinds;
+  StatusRule status;
+  FillAnswer fill;
+};
+
+std::span<const CommandRow> CommandRows();
+
+// Row routines, one file per group.
+// device_identity.cpp
+std::size_t FillErrorMemory(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillSystemTest(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillSensorType(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillConfigRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::string_view VersionText(BYTE kind);
+// device_status.cpp
+std::size_t FillStatus(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_control.cpp
+std::size_t FillReset(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillModeChange(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillStartupTest(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillEvaluations(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillFieldMemory(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillPowerOnSetting(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillNewAddress(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillLaser(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_fields.cpp
+std::size_t FillFieldSet(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillStopThreshold(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_reference.cpp
+std::size_t FillReferenceValues(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillCorrectionTable(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+
+// Writes a zero-padded text of `width` bytes (a zero-terminated one when
+// width is 0) at data[at]; returns the offset behind it.
+std::size_t PutText(std::span<BYTE> data, std::size_t at, std::string_view text, std::size_t width = 0);
+
+// ---- texts*.cpp --------------------------------------------------------------
+
+struct CodeText {
+  WORD code;
+  const char *text;
+};
+
+// A text class either maps codes to texts or builds one text from a list of
+// values with a printf format of `%u`s (16- or 32-bit values).
+struct TextClass {
+  int id;
+  std::span<const CodeText> codes;
+  const char *listFormat;
+  BYTE listWidth;   // bytes per value: 2 or 4
+  BYTE listCount;
+};
+
+std::span<const TextClass> TextClasses();
+
+// ---- setup_dialog.cpp ----------------------------------------------------------
+
+// Runs the modal setup dialog; TRUE when the user confirmed with OK.
+BOOL RunSetupDialog(HWND owner);
+HINSTANCE Instance();
+
+}  // namespace kvtdrv

@@ -1,0 +1,4 @@
+#include "driver.h"
+namespace kvtdrv {
+BOOL RunSetupDialog(HWND) { return TRUE; }
+}

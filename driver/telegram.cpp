@@ -1,0 +1,82 @@
+// TelegramSensor and TelegramDownload: one exchange with the simulated
+// device, after the scripted answers and the fault plan have had their say.
+#include <algorithm>
+
+#include "driver.h"
+
+namespace kvtdrv {
+
+namespace {
+
+using kvt::kRecordSize;
+
+std::size_t AnswerLogLength(std::span<const BYTE> answer) {
+  const std::size_t length = kvt::kRecCode + kvt::Word(answer, kvt::kRecCount);
+  return std::clamp<std::size_t>(length, kvt::kRecData, kRecordSize);
+}
+
+BOOL NoAnswer(const char *format, unsigned value) {
+  SetError(format, value);
+  LogNote(LogDirection::Answer, "(keine Antwort)");
+  return FALSE;
+}
+
+BOOL Deliver(const TelegramRecord &answer, BYTE *out) {
+  std::copy(answer.begin(), answer.end(), out);
+  LogRecord(LogDirection::Answer, std::span<const BYTE>(answer).first(AnswerLogLength(answer)));
+  return TRUE;
+}
+
+}  // namespace
+
+}  // namespace kvtdrv
+
+KVT_DRV_API BOOL WINAPI TelegramSensor(DWORD sensor, BYTE *request, BYTE *answer) {
+  using namespace kvtdrv;
+  if (!CheckSession(sensor, true)) return FALSE;
+  if (!request || !answer) {
+    SetError("Ungültiger Telegrammpuffer (Nullzeiger).");
+    return FALSE;
+  }
+  const std::span<const BYTE> in(request, kvt::kRecordSize);
+  RecordRequest(in);
+  LogRecord(LogDirection::Request, in.first(RequestLogLength(in)));
+  const DWORD number = CountCall(CallKind::Telegram);
+
+  TelegramRecord reply{};
+  bool ok = false;
+  if (TakeQueuedAnswer(reply, ok)) {
+    if (!ok) return NoAnswer("Keine Antwort vom Sensor (vorgegebene Antwort, Telegramm %u).", number);
+    return Deliver(reply, answer);
+  }
+  if (FaultStrikes(FaultKind::NoAnswer, number)) {
+    return NoAnswer("Keine Antwort vom Sensor (simulierter Fehler, Telegramm %u).", number);
+  }
+  if (!AnswerRequest(in, reply, FaultStrikes(FaultKind::Refused, number))) {
+    return NoAnswer("Keine Antwort vom Sensor unter Adresse %u.", in[kvt::kRecAddress]);
+  }
+  if (FaultStrikes(FaultKind::WrongAnswer, number)) ++reply[kvt::kRecCode];
+  return Deliver(reply, answer);
+}
+
+KVT_DRV_API BOOL WINAPI TelegramDownload(DWORD sensor, BYTE *record) {
+  using namespace kvtdrv;
+  if (!CheckSession(sensor, true)) return FALSE;
+  if (!record) {
+    SetError("Ungültiger Telegrammpuffer (Nullzeiger).");
+    return FALSE;
+  }
+  const std::span<const BYTE> in(record, kvt::kRecordSize);
+  RecordRequest(in);
+  const std::size_t length = kvt::Word(in, kvt::kRecLength);
+  LogRecord(LogDirection::Request, in.first(std::min(kvt::kRecCode + length, kvt::kRecordSize)));
+  const DWORD number = CountCall(CallKind::Download);
+  bool accepted = false;
+  if (FaultStrikes(FaultKind::Download, number)) {
+    SetError("Download-Telegramm %u nicht angenommen (simulierter Fehler).", number);
+  } else {
+    accepted = AcceptDownload(in);
+  }
+  LogNote(LogDirection::Answer, accepted ? "(angenommen)" : "(abgelehnt)");
+  return accepted ? TRUE : FALSE;
+}
