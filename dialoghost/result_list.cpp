@@ -1,0 +1,131 @@
+// The result list: lines appended from ResultText (each line feed starts a
+// new line), notes from "Zusatzinfo…", clearing and saving as CP1252 text
+// with CRLF line ends.
+#include <algorithm>
+#include <string>
+
+#include "dialoghost.h"
+
+namespace kvt::dlg {
+
+namespace {
+
+constexpr char kSaveTitle[] = "Ergebnisliste speichern";
+constexpr char kSaveFilter[] = "Textdateien (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0";
+constexpr char kDefaultFileName[] = "Ergebnisliste.txt";
+constexpr int kScrollSlack = 16;
+
+HWND ResultList(const MenuWindow &menu) { return GetDlgItem(menu.window, kIdResultList); }
+
+int LineWidth(const MenuWindow &menu, std::string_view text) {
+  HDC dc = GetDC(menu.window);
+  HGDIOBJ old = SelectObject(dc, menu.fonts.fixedBold);
+  RECT area{0, 0, 0, 0};
+  DrawTextA(dc, text.data(), static_cast<int>(text.size()), &area,
+            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
+  SelectObject(dc, old);
+  ReleaseDC(menu.window, dc);
+  return area.right - area.left;
+}
+
+std::string LineAt(HWND list, int index) {
+  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+bool WriteAll(const char *path, const std::string &bytes) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const BOOL closed = CloseHandle(file);
+  return wrote && closed && written == bytes.size();
+}
+
+}  // namespace
+
+void AppendLine(MenuWindow &menu, std::string_view text, LineKind kind) {
+  HWND list = ResultList(menu);
+  const std::string line(text);
+  const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  if (index < 0) return;
+  SendMessageA(list, LB_SETITEMDATA, index, kind);
+  const int width = LineWidth(menu, line) + kScrollSlack;
+  if (width > menu.resultWidth) {
+    menu.resultWidth = width;
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, width, 0);
+  }
+  if (kind == kLineHeader) SendMessageA(list, LB_SETTOPINDEX, index, 0);  // the new result starts in view
+}
+
+void AppendResultText(MenuWindow &menu, const char *text) {
+  std::string_view rest(text);
+  // A final line feed ends the last line; it does not open an empty one.
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    AppendLine(menu, line, kLineText);
+    if (end == std::string_view::npos) break;
+    rest.remove_prefix(end + 1);
+  }
+}
+
+void ClearResults(MenuWindow &menu) {
+  HWND list = ResultList(menu);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  menu.resultWidth = 0;
+  SendMessageA(list, LB_SETHORIZONTALEXTENT, 0, 0);
+}
+
+std::string ResultListText(const MenuWindow &menu) {
+  HWND list = ResultList(menu);
+  const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  std::string text;
+  for (int index = 0; index < count; ++index) {
+    text += LineAt(list, index);
+    text += "\r\n";
+  }
+  return text;
+}
+
+bool SaveResults(MenuWindow &menu, const char *path) {
+  if (path && *path && WriteAll(path, ResultListText(menu))) return true;
+  ShowMessage(menu.window, menu.title,
+              FormatText("Die Ergebnisliste konnte nicht in die Datei \"%s\" geschrieben werden.", path ? path : ""));
+  return false;
+}
+
+void SaveResultsWithDialog(MenuWindow &menu) {
+  char path[MAX_PATH] = "";
+  lstrcpynA(path, kDefaultFileName, sizeof path);
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = menu.window;
+  dialog.lpstrFilter = kSaveFilter;
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
+  dialog.lpstrTitle = kSaveTitle;
+  dialog.lpstrDefExt = "txt";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  menu.busy = true;
+  const BOOL chosen = GetSaveFileNameA(&dialog);
+  menu.busy = false;
+  if (chosen) SaveResults(menu, path);
+}
+
+void AddInfoLine(MenuWindow &menu) {
+  if (!menu.showResult || menu.busy) return;
+  char text[kAddInfoCapacity] = "";
+  menu.busy = true;
+  const INT_PTR result = menu.showResult(menu.window, text);
+  menu.busy = false;
+  text[kAddInfoCapacity - 1] = '\0';
+  if (result != 0 && text[0] != '\0') AppendLine(menu, text, kLineNote);
+}
+
+}  // namespace kvt::dlg

@@ -1,0 +1,105 @@
+// The windows of this thread that a script looks at: the menu window, the
+// library's dialogs and message boxes. All texts are read as CP1252.
+#include <array>
+
+#include "../dialoghost/menu_window.h"
+#include "host.h"
+
+namespace kvt::host {
+
+namespace {
+
+constexpr char kDialogClass[] = "#32770";
+// The text control of a message box; Wine and Windows use one of these.
+constexpr std::array<int, 2> kMessageBoxTextIds{0xFFFF, 100};
+constexpr int kMessageBoxIconId = 0x440;
+constexpr int kDeviceTypeInput = 1019;
+constexpr int kDeviceAddressInput = 1020;
+
+bool HasClass(HWND window, const char *name) {
+  char found[64] = "";
+  GetClassNameA(window, found, sizeof found);
+  return lstrcmpiA(found, name) == 0;
+}
+
+bool IsMessageBoxWindow(HWND window) {
+  if (!HasClass(window, kDialogClass)) return false;
+  if (GetDlgItem(window, 0xFFFF)) return true;
+  return GetDlgItem(window, kMessageBoxIconId) && GetDlgItem(window, 100);
+}
+
+struct Search {
+  bool (*accept)(HWND);
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM context) {
+  auto *search = reinterpret_cast<Search *>(context);
+  if (!IsWindowVisible(window) || !search->accept(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND FindThreadWindow(bool (*accept)(HWND)) {
+  Search search{accept};
+  EnumThreadWindows(GetCurrentThreadId(), Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+HWND FindMenuWindow() {
+  return FindThreadWindow([](HWND window) { return HasClass(window, dlg::kMenuWindowClass); });
+}
+
+HWND FindMessageBox() {
+  return FindThreadWindow([](HWND window) { return IsWindowEnabled(window) && IsMessageBoxWindow(window); });
+}
+
+HWND FindDialog() {
+  return FindThreadWindow([](HWND window) {
+    return IsWindowEnabled(window) && HasClass(window, kDialogClass) && !IsMessageBoxWindow(window);
+  });
+}
+
+bool IsDeviceDialog(HWND dialog) {
+  return dialog && GetDlgItem(dialog, kDeviceTypeInput) && GetDlgItem(dialog, kDeviceAddressInput);
+}
+
+std::string ControlText(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  const int length = control ? GetWindowTextLengthA(control) : 0;
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int got = GetWindowTextA(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+std::string MessageBoxText(HWND box) {
+  for (int id : kMessageBoxTextIds) {
+    if (GetDlgItem(box, id)) return ControlText(box, id);
+  }
+  return {};
+}
+
+int ListCount(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
+
+std::string ListLine(HWND list, int index) {
+  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+ULONG_PTR ListData(HWND list, int index) {
+  return static_cast<ULONG_PTR>(SendMessageA(list, LB_GETITEMDATA, index, 0));
+}
+
+void ClickButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+}  // namespace kvt::host
