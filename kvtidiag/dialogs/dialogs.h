@@ -17,6 +17,73 @@
 #define IDC_DEVICE_TYPE_LABEL 1021
 #define IDC_DEVICE_ADDRESS_LABEL 1022
 
+/* Number dialogs (number_dialogs.cpp) */
+/* Stop threshold (606) */
+#define IDD_STOP_THRES 606
+#define IDC_STOP_THRESHOLD 1047
+/* Restart time (103) */
+#define IDD_WA_TIME 103
+#define IDC_RESTART_SECONDS 1005
+/* Final-test calibration number (611) */
+#define IDD_AGL_MODE 611
+#define IDC_CALIBRATION_NUMBER 1072
+/* Evaluation case number (108) */
+#define IDD_EVC_NR 108
+#define IDC_EVALUATION_CASE 1021
+/* Speed index (614) */
+#define IDD_SIM_INDEX 614
+#define IDC_SPEED_INDEX 1093
+/* Field number (114) */
+#define IDD_FIELD_NR 114
+#define IDC_FIELD_NUMBER 1145
+/* KVT number (607) */
+#define IDD_KVT_NR 607
+#define IDC_KVT_NUMBER 1048
+/* Response time (601) */
+#define IDD_RSP_TIME 601
+#define IDC_EVALUATION_COUNT 1010
+/* Device address (605) */
+#define IDD_SENSOR_ADR 605
+#define IDC_SENSOR_ADDRESS 2017
+/* Reference range (624) */
+#define IDD_REF_NR 624
+#define IDC_REFERENCE_RANGE 1115
+/* Correction table range (617) */
+#define IDD_CORR_ANF 617
+#define IDC_CORRECTION_RANGE 1102
+
+/* Two-value dialogs (pair_dialogs.cpp) */
+/* KVT and field number (608) */
+#define IDD_KVT_FIELD_NR 608
+#define IDC_PAIR_KVT_NUMBER 1049
+#define IDC_PAIR_FIELD_NUMBER 1050
+/* Output stimulation (612) */
+#define IDD_OUTPUT_SET 612
+#define IDC_OUTPUT_TYPE 1083
+#define IDC_OUTPUT_VALUE 1084
+/* KVT variant (300) */
+#define IDD_VAR_DEF 300
+#define IDC_SCAN_ANGLE 1077
+#define IDC_SINGLE_SHOT 1078
+/* Number of averages: without (619) and with (104) the active sensor */
+#define IDD_AVERAGE_MV 619
+#define IDD_AVERAGE_MV_SENSOR 104
+#define IDC_AVERAGE_COUNT 1008
+#define IDC_AVERAGE_SENSOR 1071
+/* Number of measured values (602) */
+#define IDD_SEGMENT_COUNT 602
+#define IDC_SEGMENT_COUNT 111
+#define IDC_SEGMENT_SENSOR 1067
+
+/* Memory dump and manufacturing code (service_dialogs.cpp) */
+/* Memory dump (100) */
+#define IDD_MEM_DUMP 100
+#define IDC_DUMP_START 104
+#define IDC_DUMP_COUNT 105
+/* Manufacturing code (102) */
+#define IDD_CLB_HCODE 102
+#define IDC_MANUFACTURING_CODE 1004
+
 #ifndef RC_INVOKED
 
 #include <windows.h>
@@ -66,10 +133,55 @@ inline constexpr UINT kOutOfMemoryMessage = 16;
 
 }  // namespace kvt
 
-/* Device and address, and the additional-info dialog. */
+/* DialogDeviceAdr and EditResultDlgProc are declared with the exports in kvt/abi.h. */
+
+/* Number dialogs (number_dialogs.cpp). */
 extern "C" {
-INT_PTR WINAPI DialogDeviceAdr(HWND owner, BYTE *block);
-INT_PTR CALLBACK EditResultDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogStopThres(HWND owner, void *block);
+INT_PTR CALLBACK StopThresDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogWATime(HWND owner, void *block);
+INT_PTR CALLBACK WATimeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogAglMode(HWND owner, void *block);
+INT_PTR CALLBACK AglModeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogEVCNr(HWND owner, void *block);
+INT_PTR CALLBACK EVCNrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogSimIndex(HWND owner, void *block);
+INT_PTR CALLBACK SimIndexDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogFieldNr(HWND owner, void *block);
+INT_PTR CALLBACK FieldNrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogKVTNr(HWND owner, void *block);
+INT_PTR CALLBACK KVTNrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogRspTime(HWND owner, void *block);
+INT_PTR CALLBACK RspTimeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogSensorAdr(HWND owner, void *block);
+INT_PTR CALLBACK SensorAdrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogRefNr(HWND owner, void *block);
+INT_PTR CALLBACK RefNrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogCorrAnf(HWND owner, void *block);
+INT_PTR CALLBACK CorrAnfDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Two-value dialogs (pair_dialogs.cpp). */
+extern "C" {
+INT_PTR WINAPI DialogKVTFieldNr(HWND owner, void *block);
+INT_PTR CALLBACK KVTFieldNrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogOutputSet(HWND owner, void *block);
+INT_PTR CALLBACK OutputSetDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogVarDef(HWND owner, void *block);
+INT_PTR CALLBACK VarDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Selector 1: template 619; any other: template 104 with the active sensor.
+INT_PTR WINAPI DialogAverageMV(HWND owner, void *block, BYTE selector);
+INT_PTR CALLBACK AverageMVDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogSegmentCount(HWND owner, void *block);
+INT_PTR CALLBACK SegmentCountDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Memory dump and manufacturing code (service_dialogs.cpp). */
+extern "C" {
+INT_PTR WINAPI DialogMemDump(HWND owner, void *block);
+INT_PTR CALLBACK MemDumpDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogClbHcode(HWND owner, void *block);
+INT_PTR CALLBACK HcodeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }
 
 #endif /* RC_INVOKED */

@@ -105,5 +105,7 @@ BOOL RunSensorStatus(Command &command, const HandlerRow &row);
 BOOL RunErrorMemory(Command &command, const HandlerRow &row);
 BOOL RunWholeSystemTest(Command &command, const HandlerRow &row);
 BOOL RunSensorType(Command &command, const HandlerRow &row);
+BOOL RunOperatingMode(Command &command, const HandlerRow &row);
+BOOL RunOperatingModeParameters(Command &command, const HandlerRow &row);
 
 }  // namespace kvt

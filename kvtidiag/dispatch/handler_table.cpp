@@ -15,7 +15,8 @@ using enum OtherStatus;
 
 constexpr HandlerRow kHandlers[] = {
     {.code = 10, .run = RunReset, .command = 0x10, .expected = 0x91},
-    {.code = 11, .run = RunUnavailable},
+    {.code = 11, .run = RunOperatingMode, .command = 0x20, .expected = 0xA0,
+     .parameters = RunOperatingModeParameters},
     {.code = 12, .run = RunUnavailable},
     {.code = 13, .run = RunSensorStatus, .command = 0x31, .expected = 0xB1},
     {.code = 14, .run = RunErrorMemory, .command = 0x32, .expected = 0xB2},
