@@ -62,10 +62,13 @@ bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool r
     length = 1;
   } else {
     answer[kvt::kRecCode] = row->answer;
+    const bool refusing = refuse && row->status != StatusRule::None;
     const DeviceState before = device;
+    device.refusing = refusing;
     length = std::min(row->fill(device, request, data), data.size());
-    if (refuse && row->status != StatusRule::None) {
-      device = before;
+    device.refusing = false;
+    if (refusing) {
+      device = before;  // whatever the row did, a refusal changes nothing
       data[0] = RefusalStatus(row->status);
       length = std::max<std::size_t>(length, 1);
     }

@@ -84,17 +84,18 @@ std::size_t FillModeChange(DeviceState &device, std::span<const BYTE> request, s
   for (const ModeRow &m : kModes) {
     if (m.mode == mode && (m.kinds & (1 << device.kind)) != 0) row = &m;
   }
-  bool accepted = row != nullptr;
-  if (row) {
+  bool valid = row != nullptr;
+  if (row && (row->effect == ModeEffect::PasswordMode || row->effect == ModeEffect::PasswordTest)) {
+    valid = PasswordGiven(request);
+  }
+  const bool accepted = Accepts(device, valid);
+  if (accepted) {
     switch (row->effect) {
-      case ModeEffect::PasswordMode:
-        accepted = PasswordGiven(request);
-        if (accepted) device.mode = mode;
-        break;
-      case ModeEffect::PasswordTest:
-      case ModeEffect::PasswordReset: accepted = row->effect == ModeEffect::PasswordReset || PasswordGiven(request); break;
+      case ModeEffect::Mode:
+      case ModeEffect::PasswordMode: device.mode = mode; break;
       case ModeEffect::Baud: device.baudRate = row->baudRate; break;
-      case ModeEffect::Mode: device.mode = mode; break;
+      case ModeEffect::PasswordTest:
+      case ModeEffect::PasswordReset: break;
     }
   }
   data[0] = accepted ? 0 : 1;
@@ -104,7 +105,7 @@ std::size_t FillModeChange(DeviceState &device, std::span<const BYTE> request, s
 
 std::size_t FillStartupTest(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE on = RequestByte(request, 0);
-  const bool accepted = on <= 1;
+  const bool accepted = Accepts(device, on <= 1);
   if (accepted) device.startupTest = on == 1;
   return Status(data, accepted, device.startupTest ? 1 : 0);
 }
@@ -112,7 +113,7 @@ std::size_t FillStartupTest(DeviceState &device, std::span<const BYTE> request, 
 // The device takes 2 to 16 evaluations per measurement.
 std::size_t FillEvaluations(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE count = RequestByte(request, 0);
-  const bool accepted = count >= 2 && count <= 16;
+  const bool accepted = Accepts(device, count >= 2 && count <= 16);
   if (accepted) device.evaluations = count;
   return Status(data, accepted, device.evaluations);
 }
@@ -120,7 +121,7 @@ std::size_t FillEvaluations(DeviceState &device, std::span<const BYTE> request, 
 // Byte 10: 0 volatile, 1 non-volatile field set memory.
 std::size_t FillFieldMemory(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE memory = RequestByte(request, 0);
-  const bool accepted = memory <= 1;
+  const bool accepted = Accepts(device, memory <= 1);
   if (accepted) device.fieldsNonVolatile = memory == 1;
   return Status(data, accepted, device.fieldsNonVolatile ? 1 : 0);
 }
@@ -130,7 +131,7 @@ std::size_t FillFieldMemory(DeviceState &device, std::span<const BYTE> request, 
 std::size_t FillPowerOnSetting(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE setting = RequestByte(request, 0);
   const bool type6 = device.kind == kvt::kDeviceKvtQ1 || device.kind == kvt::kDeviceKvt90;
-  const bool accepted = setting <= 1 || (setting == 2 && type6);
+  const bool accepted = Accepts(device, setting <= 1 || (setting == 2 && type6));
   if (accepted) device.powerOnSetting = setting;
   return Status(data, accepted, device.powerOnSetting);
 }
@@ -139,7 +140,7 @@ std::size_t FillPowerOnSetting(DeviceState &device, std::span<const BYTE> reques
 // the new one (or 0).
 std::size_t FillNewAddress(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE address = RequestByte(request, 0);
-  const bool accepted = address <= kMaxAddress;
+  const bool accepted = Accepts(device, address <= kMaxAddress);
   if (accepted) device.address = address;
   return Status(data, accepted, device.address);
 }
@@ -147,7 +148,7 @@ std::size_t FillNewAddress(DeviceState &device, std::span<const BYTE> request, s
 // Byte 10: 1 laser on, 0 off.
 std::size_t FillLaser(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE on = RequestByte(request, 0);
-  const bool accepted = on <= 1;
+  const bool accepted = Accepts(device, on <= 1);
   if (accepted) device.laserOn = on == 1;
   return Status(data, accepted, device.laserOn ? 1 : 0);
 }

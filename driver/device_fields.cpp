@@ -22,7 +22,7 @@ std::size_t FillFieldSet(DeviceState &device, std::span<const BYTE> request, std
 // 255 mV), byte 10 the threshold now in force.
 std::size_t FillStopThreshold(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const WORD threshold = kvt::Word(request, kvt::kRecData);
-  const bool accepted = threshold >= 1 && threshold <= 255;
+  const bool accepted = Accepts(device, threshold >= 1 && threshold <= 255);
   if (accepted) device.stopThreshold = static_cast<BYTE>(threshold);
   data[0] = accepted ? 1 : 0;
   data[1] = device.stopThreshold;

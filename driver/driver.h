@@ -137,7 +137,12 @@ struct DeviceState {
   std::array<BYTE, kConfigBlockSize> configBlock{};
   bool downloading = false;     // between the start request and the end record
   DWORD downloadedBytes = 0;
+  bool refusing = false;        // while a refusal is simulated: no setting is taken
 };
+
+// Whether a command with a status takes a valid setting: not while a
+// refusal is simulated, so that the answer reports the setting in force.
+inline bool Accepts(const DeviceState &device, bool valid) { return valid && !device.refusing; }
 
 DeviceState &Device();
 // The state a device of the configured kind has when switched on.
