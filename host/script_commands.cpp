@@ -50,6 +50,13 @@ bool EnsureRunning(ScriptRun &run) {
   return true;
 }
 
+// Dialog steps start the diagnosis when neither it nor its menu is there.
+bool DialogCanCome(ScriptRun &run) {
+  if (run.started || FindMenuWindow() || Host().running) return true;
+  EnsureRunning(run);
+  return false;
+}
+
 StepResult Sim(ScriptRun &run, const Step &step) {
   if (!SimConfigure(step.argument.c_str())) {
     return Fail(run, FormatText("Der Treiber lehnt die Simulation \"%s\" ab.", step.argument.c_str()));
@@ -93,6 +100,7 @@ StepResult AnswerDevice(ScriptRun &run, const Step &step) {
 
 StepResult Cancel(ScriptRun &run, const Step &) {
   if (run.target) return IsWindow(run.target) ? StepResult::kWait : StepResult::kDone;
+  if (!DialogCanCome(run)) return StepResult::kWait;
   HWND dialog = FindDialog();
   if (!dialog) return Host().running ? StepResult::kWait : Fail(run, "Es ist kein Dialog offen.");
   ClickButton(dialog, IDCANCEL);
@@ -116,6 +124,7 @@ StepResult SetField(ScriptRun &run, const Step &step) {
   const std::size_t blank = step.argument.find(' ');
   int id = 0;
   if (!ControlId(step.argument.substr(0, blank), id)) return Fail(run, "\"set\" braucht eine Feldnummer: set ID TEXT");
+  if (!DialogCanCome(run)) return StepResult::kWait;
   HWND dialog = FindDialog();
   if (!dialog) return Host().running ? StepResult::kWait : Fail(run, "Es ist kein Dialog offen.");
   if (!GetDlgItem(dialog, id)) return Fail(run, FormatText("Der Dialog hat kein Feld %d.", id));
@@ -126,6 +135,7 @@ StepResult SetField(ScriptRun &run, const Step &step) {
 StepResult Press(ScriptRun &run, const Step &step) {
   int id = 0;
   if (!ControlId(step.argument, id)) return Fail(run, "\"press\" braucht eine Knopfnummer, OK oder Abbrechen.");
+  if (!DialogCanCome(run)) return StepResult::kWait;
   HWND dialog = FindDialog();
   if (!dialog) return Host().running ? StepResult::kWait : Fail(run, "Es ist kein Dialog offen.");
   if (!GetDlgItem(dialog, id)) return Fail(run, FormatText("Der Dialog hat keinen Knopf %d.", id));
