@@ -25,7 +25,17 @@ std::wstring Widen(std::string_view text, UINT codePage, DWORD flags) {
   return wide;
 }
 
-void Write(FILE *stream, std::string_view cp1252) {
+// A console takes UTF-16 directly; a pipe or file gets UTF-8 bytes.
+void Write(FILE *stream, DWORD handleId, std::string_view cp1252) {
+  HANDLE handle = GetStdHandle(handleId);
+  DWORD mode = 0;
+  if (handle && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+    std::wstring wide = Widen(cp1252, kAnsiCodePage, 0);
+    wide += L'\n';
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    return;
+  }
   const std::string utf8 = Cp1252ToUtf8(cp1252);
   std::fwrite(utf8.data(), 1, utf8.size(), stream);
   std::fputc('\n', stream);
@@ -35,17 +45,16 @@ void Write(FILE *stream, std::string_view cp1252) {
 }  // namespace
 
 void InitOutput() {
-  // Binary mode: a line feed stays one byte; the console, if any, takes UTF-8.
+  // Binary mode: a line feed stays one byte.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  SetConsoleOutputCP(CP_UTF8);
 }
 
-void PrintLine(std::string_view cp1252) { Write(stdout, cp1252); }
+void PrintLine(std::string_view cp1252) { Write(stdout, STD_OUTPUT_HANDLE, cp1252); }
 
 void PrintError(std::string_view cp1252) {
   std::fflush(stdout);
-  Write(stderr, cp1252);
+  Write(stderr, STD_ERROR_HANDLE, cp1252);
 }
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
