@@ -1,0 +1,90 @@
+#include "support/ui_script.h"
+
+#include <cstdio>
+#include <deque>
+
+namespace kvt::test {
+
+namespace {
+
+std::deque<UiStep> g_steps;
+UINT_PTR g_timer = 0;
+
+struct Search {
+  const std::string *title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM param) {
+  auto *search = reinterpret_cast<Search *>(param);
+  if (IsWindowVisible(window) && WindowText(window) == *search->title) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+  // An action may open a modal window (a message box) whose loop fires this
+  // timer again: the step is taken off first, so the next one can answer it.
+  if (g_steps.empty()) return;
+  HWND window = FindThreadWindow(g_steps.front().title);
+  if (!window) return;
+  UiStep step = std::move(g_steps.front());
+  g_steps.pop_front();
+  step.action(window);
+}
+
+}  // namespace
+
+void StartUiScript(std::vector<UiStep> steps) {
+  g_steps.assign(std::make_move_iterator(steps.begin()), std::make_move_iterator(steps.end()));
+  if (!g_timer) g_timer = SetTimer(nullptr, 0, 20, OnTimer);
+}
+
+std::size_t PendingUiSteps() { return g_steps.size(); }
+
+void StopUiScript() {
+  if (g_timer) KillTimer(nullptr, g_timer);
+  g_timer = 0;
+  g_steps.clear();
+}
+
+HWND FindThreadWindow(const std::string &title) {
+  Search search{&title, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void SetText(HWND dialog, int control, const std::string &text) { SetDlgItemTextA(dialog, control, text.c_str()); }
+
+std::string WindowText(HWND window) {
+  char buffer[4096];
+  const int length = GetWindowTextA(window, buffer, sizeof buffer);
+  return std::string(buffer, length > 0 ? length : 0);
+}
+
+std::string GetText(HWND dialog, int control) { return WindowText(GetDlgItem(dialog, control)); }
+
+void Click(HWND dialog, int control) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, control)));
+}
+
+std::string MessageBoxText(HWND box) { return GetText(box, 0xFFFF); }
+
+std::string Escaped(std::string_view bytes) {
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (c >= 0x20 && c < 0x7F && c != '\\') {
+      out += static_cast<char>(c);
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    }
+  }
+  return out;
+}
+
+}  // namespace kvt::test

@@ -1,0 +1,39 @@
+// Drives modal dialogs from a thread timer: each step waits for a window of
+// this thread with a given title, then acts on it (types, clicks, reads).
+// The timer fires inside the dialogs' own message loops.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kvt::test {
+
+struct UiStep {
+  std::string title;                  // window caption to wait for (CP1252)
+  std::function<void(HWND)> action;   // runs once the window is there
+};
+
+// Starts the steps; they run while the caller sits in a modal loop.
+void StartUiScript(std::vector<UiStep> steps);
+// Steps that have not run yet (0 when the script ran to its end).
+std::size_t PendingUiSteps();
+void StopUiScript();
+
+// Small actions for steps.
+void SetText(HWND dialog, int control, const std::string &text);
+std::string GetText(HWND dialog, int control);
+std::string WindowText(HWND window);
+void Click(HWND dialog, int control);
+// The text of a message box (its static with id 0xFFFF).
+std::string MessageBoxText(HWND box);
+
+// Finds a top-level window of this thread with the given title.
+HWND FindThreadWindow(const std::string &title);
+
+// Escaped bytes, for readable failures: "ab\x0Ac\xE4".
+std::string Escaped(std::string_view bytes);
+
+}  // namespace kvt::test
