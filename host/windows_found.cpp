@@ -10,9 +10,11 @@ namespace kvt::host {
 namespace {
 
 constexpr char kDialogClass[] = "#32770";
-// The text control of a message box; Wine and Windows use one of these.
-constexpr std::array<int, 2> kMessageBoxTextIds{0xFFFF, 100};
-constexpr int kMessageBoxIconId = 0x440;
+// A message box: its text in a static with id 0xFFFF beside the icon control
+// (0x440 in Wine, 0x14 in Windows). Dialog labels have the id 0xFFFF too,
+// so the icon is what tells the two apart.
+constexpr int kMessageBoxTextId = 0xFFFF;
+constexpr std::array<int, 2> kMessageBoxIconIds{0x440, 0x14};
 constexpr int kDeviceTypeInput = 1019;
 constexpr int kDeviceAddressInput = 1020;
 
@@ -23,9 +25,12 @@ bool HasClass(HWND window, const char *name) {
 }
 
 bool IsMessageBoxWindow(HWND window) {
-  if (!HasClass(window, kDialogClass)) return false;
-  if (GetDlgItem(window, 0xFFFF)) return true;
-  return GetDlgItem(window, kMessageBoxIconId) && GetDlgItem(window, 100);
+  if (!HasClass(window, kDialogClass) || !GetDlgItem(window, kMessageBoxTextId)) return false;
+  for (int id : kMessageBoxIconIds) {
+    HWND icon = GetDlgItem(window, id);
+    if (icon && HasClass(icon, "Static")) return true;
+  }
+  return false;
 }
 
 struct Search {
@@ -76,12 +81,7 @@ std::string ControlText(HWND dialog, int id) {
   return text;
 }
 
-std::string MessageBoxText(HWND box) {
-  for (int id : kMessageBoxTextIds) {
-    if (GetDlgItem(box, id)) return ControlText(box, id);
-  }
-  return {};
-}
+std::string MessageBoxText(HWND box) { return ControlText(box, kMessageBoxTextId); }
 
 int ListCount(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
 

@@ -130,6 +130,19 @@ TEST(HostScript, PrintsWhatTheRunShowsAndExitsWithTheRightCode) {
        0,
        {"Ausführen: Reset u. Initialisierung", "Reset u. Initialisierung", "Sensor wird zurückgesetzt!"},
        {}},
+      {"a line's own dialog: cancelled shows nothing, confirmed runs",
+       std::string(kKvtStart) +
+           "run Anzahl der Mehrfachauswertungen\npress Abbrechen\nprint\n"
+           "run Anzahl der Mehrfachauswertungen\npress OK\nexpect Anzahl der Mehrfachauswertungen\n",
+       0,
+       {"Ergebnisliste: 0 Zeilen"},
+       {}},
+      {"the device dialog opened from the menu is answered like the first",
+       std::string(kKvtStart) + "run Gerät und Adresse setzen\naddress 5\ntype PXD\n"
+                                "expect Adresse   5  mit Zielgerät  PXD.\n",
+       0,
+       {"Geräteadresse: 5", "Gerätetyp: PXD"},
+       {}},
       {"address out of range: the library's message is printed and answered",
        "sim device=kvt;address=0;setup=no\naddress 200\nmenu\n",
        0,
