@@ -257,7 +257,9 @@ TEST_F(DispatchTest, CollectorsKeepAnExistingBlock) {
 
 TEST_F(DispatchTest, CollectorsAllocateTwelveAndRecordTen) {
   CommandRequest request{};
+  test::StartUiScript({{"Messwertteilbereich anfordern", [](HWND d) { test::Click(d, IDCANCEL); }}});
   EXPECT_EQ(CollectParams(nullptr, request.data(), Collector::kMVPartial, 0), FALSE);
+  test::StopUiScript();
   ASSERT_NE(request[kReqParamBlock], 0u);
   EXPECT_EQ(request[kReqParamLength], 10u);
   EXPECT_EQ(_msize(reinterpret_cast<void *>(request[kReqParamBlock])), 12u);
