@@ -2,6 +2,8 @@
 // command row's answer code and key bytes, and state that sticks.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "driver_support.h"
 
 namespace drvtest {
@@ -247,6 +249,44 @@ TEST(Devices, DownloadNeedsItsStart) {
   EXPECT_TRUE(TelegramDownload(driver.handle, end.data()));
   EXPECT_FALSE(TelegramDownload(driver.handle, data.data())) << "the end record closes the download";
   EXPECT_EQ(SimRequestCount(), 6u) << "download records are requests too";
+}
+
+}  // namespace
+}  // namespace drvtest
+
+namespace drvtest {
+namespace {
+
+// Random requests to every kind of device: an answer always stays within
+// the record, names the device's kind, and is the row's code or the NAK.
+TEST(Devices, FuzzedRequestsGiveSaneAnswers) {
+  const std::vector<std::pair<const char *, BYTE>> kinds = {{"kvt", 0x00}, {"pxd", 0x08}, {"kvtq1", 0x10}, {"kvt90", 0x18}};
+  std::uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<BYTE>(seed >> 16);
+  };
+  for (const auto &[device, bits] : kinds) {
+    OpenDriver driver((std::string("device=") + device + ";fail=refused@50+").c_str());
+    for (int i = 0; i < 400; ++i) {
+      TelegramRecord request{};
+      for (BYTE &b : request) b = next();
+      request[kvt::kRecAddress] = 0;
+      request[kvt::kRecType] = bits == 0x08 ? 1 : 0;
+      if (i % 2) request[kvt::kRecCode] = static_cast<BYTE>(0x10 + next() % 0x70);
+      TelegramRecord answer;
+      answer.fill(0xEE);
+      ASSERT_TRUE(TelegramSensor(driver.handle, request.data(), answer.data()))
+          << device << " request " << Hex(std::span(request).first(12)) << ": " << ErrorText();
+      const unsigned count = kvt::Word(answer, kvt::kRecCount);
+      EXPECT_GE(count, 1u) << device;
+      EXPECT_LE(kvt::kRecCode + count, kvt::kRecordSize) << device;
+      EXPECT_EQ(answer[kvt::kRecKind], bits) << device;
+      const BYTE code = answer[kvt::kRecCode];
+      const bool nak = code == 0x15 && answer[kvt::kRecData] == request[kvt::kRecCode];
+      EXPECT_TRUE(nak || (code & 0x80) != 0) << device << " code " << int(code);
+    }
+  }
 }
 
 }  // namespace
