@@ -14,8 +14,8 @@
 /* Device and address dialog (105) */
 #define IDC_DEVICE_TYPE 1019
 #define IDC_DEVICE_ADDRESS 1020
-#define IDC_DEVICE_TYPE_LABEL 1021
-#define IDC_DEVICE_ADDRESS_LABEL 1022
+#define IDC_DEVICE_TYPE_LABEL 1990
+#define IDC_DEVICE_ADDRESS_LABEL 1991
 
 /* Number dialogs (number_dialogs.cpp) */
 /* Stop threshold (606) */

@@ -13,6 +13,7 @@
 
 #include "dialoghost/menu_window.h"
 #include "kvt/abi.h"
+#include "support/escaped.h"
 
 namespace kvt::test {
 
@@ -55,6 +56,5 @@ struct ListLine {
 std::vector<ListLine> ListLines(HWND menu, int listId);
 void Click(HWND menu, int id);
 void SelectLine(HWND menu, int index);
-std::string Escaped(std::string_view bytes);
 
 }  // namespace kvt::test

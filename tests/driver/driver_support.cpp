@@ -33,19 +33,6 @@ std::string Hex(std::span<const BYTE> bytes) {
   return out;
 }
 
-std::string Escaped(std::string_view text) {
-  std::string out;
-  for (unsigned char c : text) {
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += static_cast<char>(c);
-    } else {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    }
-  }
-  return out;
-}
 
 std::string ErrorText(DWORD handle) {
   char text[256] = {};

@@ -12,17 +12,17 @@
 #include "kvt/abi.h"
 #include "kvt/bytes.h"
 #include "kvt/simcontrol.h"
+#include "support/escaped.h"
 
 namespace drvtest {
 
 using kvt::TelegramRecord;
+using kvt::test::Escaped;
 
 TelegramRecord Request(BYTE type, BYTE address, BYTE command, const std::vector<BYTE> &data = {});
 
 // "3C 03 00 ..." for byte layouts.
 std::string Hex(std::span<const BYTE> bytes);
-// Escaped text: printable ASCII as is, everything else as \xNN.
-std::string Escaped(std::string_view text);
 
 std::string ErrorText(DWORD handle = 0);
 std::string ConfigText();

@@ -73,18 +73,5 @@ void Click(HWND dialog, int control) {
 
 std::string MessageBoxText(HWND box) { return GetText(box, 0xFFFF); }
 
-std::string Escaped(std::string_view bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += static_cast<char>(c);
-    } else {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    }
-  }
-  return out;
-}
 
 }  // namespace kvt::test

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "support/escaped.h"
 
 namespace kvt::test {
 
@@ -33,7 +34,5 @@ std::string MessageBoxText(HWND box);
 // Finds a top-level window of this thread with the given title.
 HWND FindThreadWindow(const std::string &title);
 
-// Escaped bytes, for readable failures: "ab\x0Ac\xE4".
-std::string Escaped(std::string_view bytes);
 
 }  // namespace kvt::test
