@@ -147,19 +147,6 @@ std::string ClassName(HWND window) {
   return std::string(name, length > 0 ? length : 0);
 }
 
-std::string Escaped(std::string_view bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += static_cast<char>(c);
-    } else {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    }
-  }
-  return out;
-}
 
 std::string EscapedBytes(const std::vector<BYTE> &bytes) {
   std::string out;

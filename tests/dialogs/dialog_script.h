@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/escaped.h"
+
 namespace kvt::test {
 
 struct ScriptRun {
@@ -39,8 +41,6 @@ std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int control);
 std::string ClassName(HWND window);
 
-// Escaped bytes, for readable failures: "ab\x0Ac\xE4".
-std::string Escaped(std::string_view bytes);
 std::string EscapedBytes(const std::vector<BYTE> &bytes);
 
 // A plain visible top-level window to own the dialogs.
