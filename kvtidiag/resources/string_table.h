@@ -102,6 +102,7 @@ inline constexpr std::array kStrings{
     StringRow{274, "   Auflösung Counter 0:%3u, Counter 1:%3u  [psec]"},
     StringRow{275, "Parameteranzahl: %3u\n"},
     StringRow{276, "%3i,"},
+    StringRow{1235, "Kein Sensor angeschlossen."},
     StringRow{1261, "1. Messwert des Bereichs: %4u \n"},
     StringRow{1262, "letzter Messwert des Bereichs: %4u \n"},
     StringRow{1263, "Anzahl der Messwerte im Bereich: %4u \n"},
