@@ -53,5 +53,17 @@ void StatusKvtQ1(ResultText &out, std::span<const BYTE> answer);
 void ErrorMemoryKvt(ResultText &out, std::span<const BYTE> answer);
 void ErrorMemoryPxd(ResultText &out, std::span<const BYTE> answer);
 void SensorTypeText(ResultText &out, std::span<const BYTE> answer);
+// Measured-value lists (measured_lists.cpp, measured_ranges.cpp); each
+// appends to the header lines the dispatcher wrote.
+void ValuesScan(ResultText &out, std::span<const BYTE> answer);
+void ValuesStatistics(ResultText &out, std::span<const BYTE> answer);
+void ValuesTaught(ResultText &out, std::span<const BYTE> answer);
+void ValuesPartialRange(ResultText &out, std::span<const BYTE> answer);
+void ValuesAveraged(ResultText &out, std::span<const BYTE> answer);
+void ValueAt90Degrees(ResultText &out, std::span<const BYTE> answer);
+void ValuesAveragedPartial(ResultText &out, std::span<const BYTE> answer);
+void ValuesWithFields(ResultText &out, std::span<const BYTE> answer);
+void ValuesXY(ResultText &out, std::span<const BYTE> answer);
+void RangesWithRemission(ResultText &out, std::span<const BYTE> answer);
 
 }  // namespace kvt

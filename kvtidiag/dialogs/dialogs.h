@@ -84,6 +84,40 @@
 #define IDD_CLB_HCODE 102
 #define IDC_MANUFACTURING_CODE 1004
 
+/* Range dialogs (range_dialogs.cpp) */
+/* Measured-value range: with the active sensor (604), as an operating mode (620) */
+#define IDD_MV_PARTIAL 604
+#define IDD_MV_PARTIAL_MODE 620
+#define IDC_PARTIAL_SENSOR 1009
+#define IDC_PARTIAL_FIRST 1015
+#define IDC_PARTIAL_LAST 112
+#define IDC_PARTIAL_DIRECT 1178
+/* Averaged range: with the active sensor (622), as an operating mode (623) */
+#define IDD_AMVP 622
+#define IDD_AMVP_MODE 623
+#define IDC_AMVP_SENSOR 1108
+#define IDC_AMVP_FIRST 1106
+#define IDC_AMVP_LAST 1107
+#define IDC_AMVP_AVERAGES 1109
+/* Range by segments, as an operating mode (630) */
+#define IDD_SEGM_P 630
+#define IDC_SEGM_FIRST 1107
+#define IDC_SEGM_LAST 1108
+#define IDC_SEGM_COUNT 1110
+/* Ranges with measured and remission values (120) */
+#define IDD_MW_REM 120
+#define IDC_MWREM_COUNT 1167
+#define IDC_MWREM_FIRST_1 1173
+#define IDC_MWREM_LAST_1 1177
+#define IDC_MWREM_FIRST_2 1176
+#define IDC_MWREM_LAST_2 1168
+#define IDC_MWREM_FIRST_3 1172
+#define IDC_MWREM_LAST_3 1169
+#define IDC_MWREM_FIRST_4 1174
+#define IDC_MWREM_LAST_4 1175
+#define IDC_MWREM_FIRST_5 1170
+#define IDC_MWREM_LAST_5 1171
+
 #ifndef RC_INVOKED
 
 #include <windows.h>
@@ -182,6 +216,20 @@ INT_PTR WINAPI DialogMemDump(HWND owner, void *block);
 INT_PTR CALLBACK MemDumpDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR WINAPI DialogClbHcode(HWND owner, void *block);
 INT_PTR CALLBACK HcodeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Range dialogs (range_dialogs.cpp). Selector 1: the operating-mode
+   template without the active sensor; any other: the request template. */
+extern "C" {
+INT_PTR WINAPI DialogMVPartial(HWND owner, void *block, BYTE selector);
+INT_PTR CALLBACK MVPartialDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogAMVP(HWND owner, void *block, BYTE selector);
+INT_PTR CALLBACK AMVPDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Only selector 1 has a template; any other returns 0 without a dialog.
+INT_PTR WINAPI DialogSegmP(HWND owner, void *block, BYTE selector);
+INT_PTR CALLBACK SegmPDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogMwRem(HWND owner, void *block);
+INT_PTR CALLBACK MwRemDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }
 
 #endif /* RC_INVOKED */

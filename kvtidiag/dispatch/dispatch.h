@@ -107,5 +107,12 @@ BOOL RunWholeSystemTest(Command &command, const HandlerRow &row);
 BOOL RunSensorType(Command &command, const HandlerRow &row);
 BOOL RunOperatingMode(Command &command, const HandlerRow &row);
 BOOL RunOperatingModeParameters(Command &command, const HandlerRow &row);
+// Measured values on request (measured_values.cpp): handlers 12, 97, 165,
+// 179, 184 and 205, one row per menu entry.
+BOOL RunMeasuredValues(Command &command, const HandlerRow &row);
+BOOL CollectMeasuredValues(Command &command, const HandlerRow &row);
+// A count word at request byte `at`, then the (first, last) word pairs of a
+// ranges ParamBlock, as many as the count says and the block holds.
+void PlaceRangePairs(TelegramRecord &request, std::size_t at, std::span<const BYTE> block);
 
 }  // namespace kvt
