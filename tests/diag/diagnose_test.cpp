@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dialoghost/menu_window.h"
 #include "dialogs/dialogs.h"
 #include "entry/entry.h"
 #include "kvt/simcontrol.h"
@@ -145,6 +146,97 @@ TEST(DiagnoseTest, DriverFailuresAreShownInMessageBoxes) {
     EXPECT_EQ(kvt::Run().sensor, 0u) << c.name;
   }
   SimConfigure("");
+}
+
+// A whole run against the real menu window: the descriptor brings the menu,
+// the title and the callbacks; closing the menu runs the mode check, then
+// the driver is closed and freed.
+TEST(DiagnoseTest, WholeRunThroughTheMenuWindow) {
+  SetInstance(GetModuleHandleA(nullptr));
+  ASSERT_TRUE(SimConfigure("device=pxd;address=0;setup=no"));
+  SimReset();
+  std::string preset, menuClass;
+  LRESULT lines = 0;
+  test::StartUiScript({{kDeviceTitle,
+                        [&](HWND d) {
+                          preset = GetText(d, IDC_DEVICE_TYPE);
+                          Click(d, IDOK);
+                        }},
+                       {"Diagnose ausf\xFChren", [&](HWND menu) {
+                          char name[64] = "";
+                          GetClassNameA(menu, name, sizeof name);
+                          menuClass = name;
+                          lines = SendDlgItemMessageA(menu, dlg::kIdMenuList, LB_GETCOUNT, 0, 0);
+                          PostMessageA(menu, WM_CLOSE, 0, 0);
+                        }}});
+  DialogDiagnose(nullptr, 0, 0);
+  EXPECT_EQ(test::PendingUiSteps(), 0u);
+  test::StopUiScript();
+  EXPECT_EQ(preset, "PXD");
+  EXPECT_EQ(menuClass, dlg::kMenuWindowClass);
+  EXPECT_EQ(lines, 119);
+  const auto sent = test::SentRequests();
+  ASSERT_GE(sent.size(), 2u);
+  EXPECT_EQ(sent[0][8], 0x32) << "the first probe";
+  EXPECT_EQ(sent[0][2], kDevicePxd);
+  EXPECT_EQ(sent[1][8], 0x31) << "the mode check after the menu closed";
+  EXPECT_EQ(sent[1][2], kDevicePxd);
+  EXPECT_EQ(kvt::Run().sensor, 0u) << "closed and freed";
+  SimConfigure("");
+}
+
+TEST(DiagnoseTest, DescriptorSlots) {
+  SetInstance(GetModuleHandleA(nullptr));
+  const char name[] = "KVTIDIAG.DLL";
+  const char title[] = "Diagnose ausf\xFChren";
+  Descriptor d{};
+  FillDescriptor(d, 0x1234, static_cast<LPARAM>(-7), name, title);
+  EXPECT_EQ(d[kDescCommandProc], reinterpret_cast<ULONG_PTR>(&DiagCommandProc));
+  EXPECT_EQ(d[kDescShowResultProc], reinterpret_cast<ULONG_PTR>(&DiagShowResultProc));
+  EXPECT_EQ(d[kDescSetupProc], reinterpret_cast<ULONG_PTR>(&DiagSetupProc));
+  EXPECT_EQ(d[kDescModeCheckProc], reinterpret_cast<ULONG_PTR>(&DiagModeCheckProc));
+  EXPECT_EQ(d[kDescInstance], reinterpret_cast<ULONG_PTR>(GetModuleHandleA(nullptr)));
+  EXPECT_EQ(d[kDescName], reinterpret_cast<ULONG_PTR>(name));
+  EXPECT_EQ(d[kDescName2], reinterpret_cast<ULONG_PTR>(name));
+  EXPECT_EQ(d[kDescTitle], reinterpret_cast<ULONG_PTR>(title));
+  EXPECT_EQ(d[kDescHostValueA], 0x1234u);
+  EXPECT_EQ(d[kDescHostValueB], static_cast<ULONG_PTR>(static_cast<LPARAM>(-7)));
+}
+
+// "Gerät und Adresse setzen": the new target goes into the run and into the
+// address line; Cancel keeps the old one. Nothing is sent.
+TEST_F(DetectTest, DeviceAndAddressCommand) {
+  const struct {
+    const char *name;
+    bool confirm;
+    std::string expected;
+    DiagTarget target;
+  } cases[] = {
+      {"confirmed", true, "vorher\nBei der Kommunikation benutzte Adresse   9  mit Zielger\xE4t  KVT-Q1.\n\n",
+       {kDeviceKvtQ1, 9}},
+      {"cancelled", false, "vorher\nBei der Kommunikation benutzte Adresse   4  mit Zielger\xE4t  PXD.\n\n",
+       {kDevicePxd, 4}},
+  };
+  for (const auto &c : cases) {
+    SimReset();
+    kvt::Run().target = {kDevicePxd, 4};
+    char text[512] = "vorher";
+    CommandRequest request{};
+    request[kReqHandler] = 152;
+    request[kReqTelegram] = 65535;
+    request[kReqResultText] = reinterpret_cast<ULONG_PTR>(text);
+    request[kReqCapacity] = sizeof text;
+    test::StartUiScript({{kDeviceTitle, [&](HWND d) {
+                            SetText(d, IDC_DEVICE_ADDRESS, "9");
+                            SetText(d, IDC_DEVICE_TYPE, "KVTQ1");
+                            Click(d, c.confirm ? IDOK : IDCANCEL);
+                          }}});
+    EXPECT_TRUE(DiagCommandProc(nullptr, request.data())) << c.name;
+    EXPECT_EQ(test::Escaped(text), test::Escaped(c.expected)) << c.name;
+    EXPECT_EQ(kvt::Run().target.type, c.target.type) << c.name;
+    EXPECT_EQ(kvt::Run().target.address, c.target.address) << c.name;
+    EXPECT_TRUE(test::SentRequests().empty()) << c.name;
+  }
 }
 
 }  // namespace

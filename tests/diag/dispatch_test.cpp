@@ -255,6 +255,27 @@ TEST_F(DispatchTest, CollectorsKeepAnExistingBlock) {
   std::free(block);
 }
 
+// A block left by a command of another kind is shorter than this dialog's:
+// it is set aside for a new one, and an execution reads only what it holds.
+TEST_F(DispatchTest, ShortBlocksFromOtherCommands) {
+  CommandRequest request{};
+  request[kReqHandler] = 185;
+  request[kReqParamPhase] = 1;
+  BYTE *shortBlock = static_cast<BYTE *>(std::malloc(2));
+  request[kReqParamBlock] = reinterpret_cast<ULONG_PTR>(shortBlock);
+  request[kReqParamLength] = 2;
+  test::StartUiScript({{"Eingabe Stopschwelle in mV", [](HWND d) { test::Click(d, IDCANCEL); }}});
+  DiagCommandProc(nullptr, request.data());
+  test::StopUiScript();
+  EXPECT_NE(request[kReqParamBlock], reinterpret_cast<ULONG_PTR>(shortBlock));
+  EXPECT_EQ(request[kReqParamLength], 4u);
+  std::free(reinterpret_cast<void *>(request[kReqParamBlock]));
+  std::free(shortBlock);
+
+  Check({"execution with a two-byte block", 185, 0, {Status(0xD1, 0)}, {{0x51, {0x42, 0x01}}},
+         "Stopschwelle wurde NICHT \xFC" "bernommen." + Line(kDeviceKvt, 12), 0, TRUE, {0x42, 0x01}});
+}
+
 TEST_F(DispatchTest, CollectorsAllocateTwelveAndRecordTen) {
   CommandRequest request{};
   test::StartUiScript({{"Messwertteilbereich anfordern", [](HWND d) { test::Click(d, IDCANCEL); }}});
