@@ -11,12 +11,17 @@ constexpr CommandRow kRows[] = {
     // command, answer, kinds that know it, status byte, answer data
     {0x10, 0x91, kAllKinds, None, FillReset},
     {0x20, 0xA0, kAllKinds, ZeroAccepts, FillModeChange},
+    {0x30, 0xB0, kAllKinds, None, FillScan},
     {0x31, 0xB1, kAllKinds, None, FillStatus},
     {0x32, 0xB2, kAllKinds, None, FillErrorMemory},
     {0x33, 0xB2, kKvt | kPxd, None, FillSystemTest},
+    {0x36, 0xB6, kAllKinds, None, FillAveraged},
+    {0x37, 0xB7, kAllKinds, None, FillPartialRange},
     {0x3A, 0xBA, kAllKinds, None, FillSensorType},
     {0x3C, 0xBC, kSensors, None, FillReferenceValues},
     {0x3D, 0xBD, kType6, None, FillCorrectionTable},
+    {0x3E, 0xBE, kType6, None, FillValuesWithFields},
+    {0x3F, 0xBF, kAllKinds, None, FillAveragedPartial},
     {0x41, 0xC1, kSensors, None, FillFieldSet},
     {0x51, 0xD1, kSensors, OneAccepts, FillStopThreshold},
     {0x60, 0xE0, kAllKinds, OneAccepts, FillStartupTest},
@@ -26,6 +31,8 @@ constexpr CommandRow kRows[] = {
     {0x67, 0xE7, kAllKinds, OneAccepts, FillNewAddress},
     {0x68, 0xE8, kSensors, OneAccepts, FillLaser},
     {0x74, 0xF4, kType6, None, FillConfigRead},
+    {0x75, 0xF5, kType6, None, FillRangesWithRemission},
+    {0x76, 0xF6, kType6, None, FillValuesXY},
 };
 
 }  // namespace

@@ -138,6 +138,7 @@ struct DeviceState {
   bool downloading = false;     // between the start request and the end record
   DWORD downloadedBytes = 0;
   bool refusing = false;        // while a refusal is simulated: no setting is taken
+  WORD scans = 0;               // measurements sent since switch-on (measured_values.cpp)
 };
 
 // Whether a command with a status takes a valid setting: not while a
@@ -216,6 +217,14 @@ std::size_t FillStopThreshold(DeviceState &, std::span<const BYTE>, std::span<BY
 // device_reference.cpp
 std::size_t FillReferenceValues(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillCorrectionTable(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// measured_values.cpp, with the room of measured_scene.cpp
+std::size_t FillScan(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillPartialRange(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillAveraged(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillAveragedPartial(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillValuesXY(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillValuesWithFields(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillRangesWithRemission(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 
 // Writes a zero-padded text of `width` bytes (a zero-terminated one when
 // width is 0) at data[at]; returns the offset behind it.

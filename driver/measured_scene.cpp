@@ -1,0 +1,174 @@
+// The simulated room: a 6 m × 4.5 m room with the sensor in the middle of
+// one wall, a cabinet on the left, and a person-sized object with a
+// reflector strip 1.6 m in front of the sensor, a little to the right.
+// The protective field A reaches 1.5 m, the warning field B 2.5 m, field
+// C covers the right half; the object stands in B and C and its front
+// edge enters A.
+#include <cmath>
+#include <limits>
+
+#include "measured_scene.h"
+
+namespace kvtdrv {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kNone = std::numeric_limits<double>::infinity();
+
+constexpr double kHalfWidth = 3000;  // side walls at x = ±3000
+constexpr double kDepth = 4500;      // back wall
+
+struct Box {
+  double left, right, front, back;  // x from left to right, y from front to back
+};
+
+constexpr Box kCabinet{-3000, -2400, 1000, 2200};
+
+struct Circle {
+  double x, y, radius;
+};
+
+constexpr Circle kObject{700, 1600, 250};
+constexpr double kReflectorHalfWidth = 40;  // the strip faces the sensor
+
+// The fields start at the sensor's front plane.
+constexpr Box kFieldBoxes[kFields] = {
+    {-1000, 1000, 0, 1500},
+    {-1500, 1500, 0, 2500},
+    {0, 2500, 0, 3500},
+};
+
+// Per kind: scan angle, resolution, unit.
+struct KindScan {
+  double angle;
+  double step;
+  BYTE unit;
+};
+
+constexpr KindScan kKindScans[] = {
+    {180, 0.5, 0},   // KVT: 361 values in cm
+    {180, 0.5, 2},   // PXD: its sensors' values in tenths of a metre
+    {100, 0.25, 1},  // KVT-Q1: 401 values in mm
+    {90, 0.5, 0},    // KVT 90°/0.5°: 181 values in cm
+};
+
+constexpr double kRemissionWall = 820;
+constexpr double kRemissionCabinet = 430;
+constexpr double kRemissionObject = 140;
+constexpr double kRemissionReflector = 3900;
+
+double Radians(double degrees) { return degrees * kPi / 180; }
+
+// Where a ray from the origin enters a box, with the normal's axis.
+double EnterBox(const Box &box, double dx, double dy, bool &alongX) {
+  double enter = 0;
+  double leave = kNone;
+  alongX = false;
+  const auto slab = [&](double d, double low, double high, bool isX) {
+    if (std::fabs(d) < 1e-12) return low <= 0 && 0 <= high;
+    double t1 = low / d;
+    double t2 = high / d;
+    if (t1 > t2) std::swap(t1, t2);
+    if (t1 > enter) {
+      enter = t1;
+      alongX = isX;
+    }
+    leave = std::min(leave, t2);
+    return true;
+  };
+  if (!slab(dx, box.left, box.right, true) || !slab(dy, box.front, box.back, false)) return kNone;
+  return enter <= leave && enter > 0 ? enter : kNone;
+}
+
+std::uint32_t Mix(std::uint32_t value) {
+  value ^= value >> 16;
+  value *= 0x7FEB352Du;
+  value ^= value >> 15;
+  value *= 0x846CA68Bu;
+  value ^= value >> 16;
+  return value;
+}
+
+}  // namespace
+
+ScanGeometry GeometryOf(const DeviceState &device) {
+  const KindScan &scan = kKindScans[device.kind < std::size(kKindScans) ? device.kind : 0];
+  const unsigned rays = static_cast<unsigned>(std::lround(scan.angle / scan.step)) + 1;
+  return {rays, 90 - scan.angle / 2, scan.step, scan.unit};
+}
+
+Hit CastRay(double angle, bool withObject) {
+  const double dx = std::cos(Radians(angle));
+  const double dy = std::sin(Radians(angle));
+  // The room's walls.
+  double distance = kNone;
+  double incidence = 1;
+  if (dx > 1e-12) distance = kHalfWidth / dx, incidence = dx;
+  if (dx < -1e-12) distance = kHalfWidth / -dx, incidence = -dx;
+  if (dy > 1e-12 && kDepth / dy < distance) distance = kDepth / dy, incidence = dy;
+  Surface surface = Surface::kWall;
+
+  bool alongX = false;
+  const double cabinet = EnterBox(kCabinet, dx, dy, alongX);
+  if (cabinet < distance) {
+    distance = cabinet;
+    incidence = alongX ? std::fabs(dx) : std::fabs(dy);
+    surface = Surface::kCabinet;
+  }
+
+  if (withObject) {
+    const double along = dx * kObject.x + dy * kObject.y;
+    const double across = dx * kObject.y - dy * kObject.x;  // the ray's distance from the centre
+    const double inside = kObject.radius * kObject.radius - across * across;
+    if (along > 0 && inside >= 0) {
+      const double t = along - std::sqrt(inside);
+      if (t < distance) {
+        distance = t;
+        incidence = std::sqrt(inside) / kObject.radius;
+        surface = std::fabs(across) <= kReflectorHalfWidth ? Surface::kReflector : Surface::kObject;
+      }
+    }
+  }
+  return {distance, distance * dx, distance * dy, surface, incidence};
+}
+
+bool InField(std::size_t field, const Hit &hit) {
+  if (field >= kFields) return false;
+  const Box &box = kFieldBoxes[field];
+  return hit.x >= box.left && hit.x <= box.right && hit.y >= box.front && hit.y <= box.back;
+}
+
+double FieldExit(std::size_t field, double angle) {
+  if (field >= kFields) return 0;
+  const Box &box = kFieldBoxes[field];
+  const double dx = std::cos(Radians(angle));
+  const double dy = std::sin(Radians(angle));
+  double exit = dy > 1e-12 ? box.back / dy : kNone;
+  if (dx > 1e-12) exit = std::min(exit, box.right / dx);
+  if (dx < -1e-12) exit = std::min(exit, box.left / dx);
+  return exit > 0 && exit != kNone ? exit : 0;
+}
+
+unsigned Remission(const Hit &hit, unsigned ray) {
+  double base = kRemissionWall;
+  switch (hit.surface) {
+    case Surface::kWall: base = kRemissionWall; break;
+    case Surface::kCabinet: base = kRemissionCabinet; break;
+    case Surface::kObject: base = kRemissionObject; break;
+    case Surface::kReflector: return static_cast<unsigned>(kRemissionReflector) + Mix(ray) % 64;
+  }
+  // A diffuse surface sends back less the more obliquely it is hit.
+  const double spread = 0.98 + 0.04 * static_cast<double>(Mix(ray) % 1000) / 1000;
+  return static_cast<unsigned>(std::lround(base * (0.35 + 0.65 * hit.incidence) * spread));
+}
+
+double Noise(unsigned ray, unsigned scan) {
+  constexpr double kSpread = 12;  // mm, peak to peak about twice that
+  const std::uint32_t bits = Mix(ray * 0x9E3779B9u ^ Mix(scan + 1));
+  return (static_cast<double>(bits % 2001) / 1000 - 1) * kSpread;
+}
+
+double XFromLeftWall(const Hit &hit) { return hit.x + kHalfWidth; }
+
+}  // namespace kvtdrv
