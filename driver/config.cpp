@@ -24,6 +24,17 @@ constexpr std::array<std::string_view, kFaultKinds> kFaultNames{
 
 constexpr std::array<Named, 2> kSetupNames{{{"ask", 1}, {"no", 0}}};
 
+struct PasswordKey {
+  std::string_view key;
+  std::string Passwords::*password;
+};
+
+constexpr PasswordKey kPasswordKeys[] = {
+    {"pw.setup", &Passwords::setup},
+    {"pw.super", &Passwords::superuser},
+    {"pw.service", &Passwords::maintenance},
+};
+
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameText(std::string_view a, std::string_view b) {
@@ -38,6 +49,13 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   return text;
+}
+
+const PasswordKey *FindPasswordKey(std::string_view key) {
+  for (const PasswordKey &k : kPasswordKeys) {
+    if (SameText(k.key, key)) return &k;
+  }
+  return nullptr;
 }
 
 template <std::size_t N>
@@ -135,6 +153,9 @@ bool ParseConfig(std::string_view text, SimConfig &out) {
     } else if (SameText(key, "log")) {
       config.logPath = std::string(value);
       good = true;
+    } else if (const PasswordKey *password = FindPasswordKey(key)) {
+      good = PasswordUsable(value);
+      config.passwords.*password->password = std::string(value);
     } else if (SameText(key, "setup")) {
       BYTE ask = 0;
       good = LookUp(kSetupNames, value, ask);
@@ -143,6 +164,16 @@ bool ParseConfig(std::string_view text, SimConfig &out) {
     if (!good) return false;
   }
   out = config;
+  return true;
+}
+
+bool PasswordUsable(std::string_view text) {
+  if (text.empty() || text.size() > kMaxPasswordLength) return false;
+  if (text.front() == ' ' || text.back() == ' ') return false;
+  for (char c : text) {
+    const BYTE b = static_cast<BYTE>(c);
+    if (b < 0x20 || b == 0x7F || c == ';') return false;
+  }
   return true;
 }
 
@@ -174,6 +205,13 @@ std::string FormatConfig(const SimConfig &config) {
   text += ";variant=" + std::to_string(config.variant);
   if (config.faults.count > 0) text += ";fail=" + FormatFaults(config.faults);
   if (!config.logPath.empty()) text += ";log=" + config.logPath;
+  // Passwords only when changed, so the usual text stays short.
+  const Passwords defaults;
+  for (const PasswordKey &k : kPasswordKeys) {
+    const std::string &password = config.passwords.*k.password;
+    if (password == defaults.*k.password) continue;
+    text.append(";").append(k.key).append("=").append(password);
+  }
   text += config.askSetup ? ";setup=ask" : ";setup=no";
   return text;
 }

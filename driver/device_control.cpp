@@ -1,14 +1,13 @@
-// Rows that change how the device works: reset, operating mode, start-up
-// test, multiple evaluations, field set memory, power-on setting, address,
-// laser. Each answers with its status byte at record byte 9 and the setting
-// now in force at byte 10.
+// Rows that change how the device works: reset, start-up test, multiple
+// evaluations, field set memory, power-on setting, address, laser. Each
+// answers with its status byte at record byte 9 and the setting now in force
+// at byte 10. The operating mode has a file of its own, device_modes.cpp.
 #include "driver.h"
 
 namespace kvtdrv {
 
 namespace {
 
-constexpr BYTE kStartMode = 0x25;  // measured values only on request
 constexpr BYTE kAccepted = 1;
 constexpr BYTE kRefused = 0;
 
@@ -22,85 +21,16 @@ std::size_t Status(std::span<BYTE> data, bool accepted, unsigned setting) {
   return 2;
 }
 
-// The operating-mode change serves modes, passwords and baud rates alike.
-enum class ModeEffect : BYTE { Mode, PasswordMode, PasswordReset, PasswordTest, Baud };
-
-struct ModeRow {
-  BYTE mode;
-  BYTE kinds;
-  ModeEffect effect;
-  DWORD baudRate;
-};
-
-constexpr ModeRow kModes[] = {
-    {0x00, kAllKinds, ModeEffect::PasswordMode, 0},  // setup
-    {0x01, kSensors, ModeEffect::PasswordMode, 0},   // calibration
-    {0x02, kAllKinds, ModeEffect::PasswordReset, 0},
-    {0x10, kAllKinds, ModeEffect::Mode, 0},          // diagnosis
-    {0x20, kAllKinds, ModeEffect::Mode, 0},
-    {0x21, kAllKinds, ModeEffect::Mode, 0},
-    {0x22, kAllKinds, ModeEffect::Mode, 0},
-    {0x23, kAllKinds, ModeEffect::Mode, 0},
-    {0x24, kAllKinds, ModeEffect::Mode, 0},
-    {0x25, kAllKinds, ModeEffect::Mode, 0},
-    {0x26, kSensors, ModeEffect::Mode, 0},
-    {0x27, kSensors, ModeEffect::Mode, 0},
-    {0x28, kType6, ModeEffect::Mode, 0},
-    {0x29, kType6, ModeEffect::Mode, 0},
-    {0x2A, kType6, ModeEffect::Mode, 0},
-    {0x2B, kType6, ModeEffect::Mode, 0},
-    {0x2C, kSensors, ModeEffect::Mode, 0},
-    {0x2E, kSensors, ModeEffect::Mode, 0},           // navigation data
-    {0x30, kAllKinds, ModeEffect::PasswordTest, 0},
-    {0x31, kAllKinds, ModeEffect::PasswordTest, 0},
-    {0x32, kAllKinds, ModeEffect::PasswordTest, 0},
-    {0x40, kAllKinds, ModeEffect::Baud, 38400},
-    {0x41, kAllKinds, ModeEffect::Baud, 19200},
-    {0x42, kAllKinds, ModeEffect::Baud, 9600},
-    {0x43, kAllKinds, ModeEffect::Baud, 4800},
-    {0x48, kType6, ModeEffect::Baud, 500000},
-};
-
-// Any password that is not empty passes: the simulation keeps no secrets,
-// and the empty one lets a test see the refusal.
-bool PasswordGiven(std::span<const BYTE> request) { return RequestByte(request, 1) != 0; }
-
 }  // namespace
 
 std::size_t FillReset(DeviceState &device, std::span<const BYTE>, std::span<BYTE>) {
   ++device.resets;
-  device.mode = kStartMode;
+  ResetMode(device);
   device.laserOn = device.kind != kvt::kDevicePxd;
   if (device.powerOnSetting == 0) device.baudRate = 9600;
   if (!device.fieldsNonVolatile) device.fieldSet = 1;
   device.downloading = false;
   return 0;
-}
-
-// Status byte 9: 0 accepted, 1 refused; byte 10 the mode now in force.
-std::size_t FillModeChange(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
-  const BYTE mode = RequestByte(request, 0);
-  const ModeRow *row = nullptr;
-  for (const ModeRow &m : kModes) {
-    if (m.mode == mode && (m.kinds & (1 << device.kind)) != 0) row = &m;
-  }
-  bool valid = row != nullptr;
-  if (row && (row->effect == ModeEffect::PasswordMode || row->effect == ModeEffect::PasswordTest)) {
-    valid = PasswordGiven(request);
-  }
-  const bool accepted = Accepts(device, valid);
-  if (accepted) {
-    switch (row->effect) {
-      case ModeEffect::Mode:
-      case ModeEffect::PasswordMode: device.mode = mode; break;
-      case ModeEffect::Baud: device.baudRate = row->baudRate; break;
-      case ModeEffect::PasswordTest:
-      case ModeEffect::PasswordReset: break;
-    }
-  }
-  data[0] = accepted ? 0 : 1;
-  data[1] = device.mode;
-  return 2;
 }
 
 std::size_t FillStartupTest(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {

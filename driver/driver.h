@@ -37,6 +37,14 @@ struct FaultPlan {
   std::size_t count = 0;
 };
 
+// The passwords the simulated devices check (case counts): keys pw.setup,
+// pw.super and pw.service.
+struct Passwords {
+  std::string setup = "einrichten";
+  std::string superuser = "superuser";
+  std::string maintenance = "instandhaltung";
+};
+
 struct SimConfig {
   BYTE device = kvt::kDeviceKvt;  // a DeviceType
   BYTE address = 0;
@@ -44,10 +52,16 @@ struct SimConfig {
   FaultPlan faults;
   std::string logPath;
   bool askSetup = false;
+  Passwords passwords;
 };
 
 inline constexpr BYTE kMaxAddress = 127;
 inline constexpr BYTE kMaxVariant = 9;
+inline constexpr std::size_t kMaxPasswordLength = 16;
+
+// 1 to 16 printable characters, no semicolon (it ends an item), no blank at
+// either end (items are trimmed).
+bool PasswordUsable(std::string_view text);
 
 // Parses a whole configuration; `out` is written only when the text is good.
 // Keys left out take their defaults, so the empty text gives the defaults.
@@ -117,11 +131,29 @@ inline constexpr std::size_t kMaxErrorEntries = 16;
 
 inline constexpr std::size_t kConfigBlockSize = 33;
 
+// Operating modes (command 0x20) that other commands may ask about.
+inline constexpr BYTE kModeSetup = 0x00;
+inline constexpr BYTE kModeCalibration = 0x01;
+inline constexpr BYTE kModeDiagnosis = 0x10;
+inline constexpr BYTE kModeOnRequest = 0x25;   // measured values only on request
+inline constexpr BYTE kModeNavigation = 0x2E;  // continuous navigation data
+
+// The parameters of a continuous output mode as its request carried them
+// from record byte 10 on; the longest is 0x2B's count and five ranges.
+inline constexpr std::size_t kMaxModeParameters = 22;
+struct ModeParameters {
+  std::array<BYTE, kMaxModeParameters> bytes{};
+  BYTE length = 0;
+};
+
 struct DeviceState {
   BYTE kind = kvt::kDeviceKvt;  // DeviceType
   BYTE address = 0;
   BYTE variant = 0;
-  BYTE mode = 0x25;             // operating mode, as set by command 0x20
+  BYTE mode = kModeOnRequest;   // operating mode, as set by command 0x20
+  ModeParameters modeParameters;
+  BYTE modeBeforePassword = kModeOnRequest;  // where the password reset (0x02) returns to
+  ModeParameters parametersBeforePassword;
   DWORD baudRate = 9600;
   BYTE powerOnSetting = 0;      // command 0x66: 0 9600 Bd at power on, 1 baud constant, 2 variant kept
   bool laserOn = true;
@@ -204,13 +236,16 @@ std::string_view VersionText(BYTE kind);
 std::size_t FillStatus(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 // device_control.cpp
 std::size_t FillReset(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-std::size_t FillModeChange(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillStartupTest(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillEvaluations(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillFieldMemory(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillPowerOnSetting(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillNewAddress(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillLaser(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_modes.cpp: operating modes, passwords, baud rates
+std::size_t FillModeChange(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// Measured values on request, no password in force: after a reset.
+void ResetMode(DeviceState &device);
 // device_fields.cpp
 std::size_t FillFieldSet(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillStopThreshold(DeviceState &, std::span<const BYTE>, std::span<BYTE>);

@@ -1,5 +1,6 @@
 // The setup dialog of SetupSensor: device kind, address, variant, faults to
-// simulate and the telegram log; OK puts them in force like SimConfigure.
+// simulate, the device's passwords and the telegram log; OK puts them in
+// force like SimConfigure.
 #include <cstdlib>
 
 #include "driver.h"
@@ -21,6 +22,24 @@ constexpr DeviceChoice kDeviceChoices[] = {
     {"PXD", kvt::kDevicePxd},
     {"KVTQ1", kvt::kDeviceKvtQ1},
     {"KVT 90°/0.5°", kvt::kDeviceKvt90},
+};
+
+// The passwords, in the order of the dialog; a bad one is named.
+struct PasswordField {
+  int control;
+  std::string Passwords::*password;
+  const char *complaint;
+};
+
+constexpr PasswordField kPasswordFields[] = {
+    {IDC_SETUP_PW_SETUP, &Passwords::setup,
+     "Das Einrichtpasswort muss 1 bis 16 Zeichen lang sein, ohne Semikolon und ohne Leerzeichen am Anfang oder Ende."},
+    {IDC_SETUP_PW_SUPER, &Passwords::superuser,
+     "Das Superuserpasswort muss 1 bis 16 Zeichen lang sein, ohne Semikolon und ohne Leerzeichen am Anfang oder "
+     "Ende."},
+    {IDC_SETUP_PW_SERVICE, &Passwords::maintenance,
+     "Das Instandhaltungspasswort muss 1 bis 16 Zeichen lang sein, ohne Semikolon und ohne Leerzeichen am Anfang "
+     "oder Ende."},
 };
 
 std::string ItemText(HWND dialog, int control) {
@@ -68,6 +87,12 @@ void OnInitDialog(HWND dialog) {
   SendDlgItemMessageA(dialog, IDC_SETUP_ADDRESS, EM_LIMITTEXT, 3, 0);
   SendDlgItemMessageA(dialog, IDC_SETUP_VARIANT, EM_LIMITTEXT, 1, 0);
   SetDlgItemTextA(dialog, IDC_SETUP_FAULTS, FormatFaults(config.faults).c_str());
+  // Shown in clear: they are the simulated device's, documented and meant
+  // to be read off here before they are typed into the menu window.
+  for (const PasswordField &field : kPasswordFields) {
+    SendDlgItemMessageA(dialog, field.control, EM_LIMITTEXT, kMaxPasswordLength, 0);
+    SetDlgItemTextA(dialog, field.control, (config.passwords.*field.password).c_str());
+  }
   SendDlgItemMessageA(dialog, IDC_SETUP_LOG, EM_LIMITTEXT, MAX_PATH, 0);
   SetDlgItemTextA(dialog, IDC_SETUP_LOG, config.logPath.c_str());
   CheckDlgButton(dialog, IDC_SETUP_ASK, config.askSetup ? BST_CHECKED : BST_UNCHECKED);
@@ -107,6 +132,11 @@ bool ReadDialog(HWND dialog, SimConfig &config) {
     return Complain(dialog, IDC_SETUP_FAULTS,
                     "Die Fehlerliste ist nicht lesbar.\n\nJeder Eintrag lautet Art, Art@N oder Art@N+ "
                     "(Arten: noanswer, wronganswer, refused, load, open, close, free, download).");
+  }
+  for (const PasswordField &field : kPasswordFields) {
+    const std::string password = ItemText(dialog, field.control);
+    if (!PasswordUsable(password)) return Complain(dialog, field.control, field.complaint);
+    config.passwords.*field.password = password;
   }
   config.logPath = ItemText(dialog, IDC_SETUP_LOG);
   const std::size_t first = config.logPath.find_first_not_of(' ');
