@@ -85,6 +85,15 @@ bool ParseByte(std::string_view text, BYTE limit, BYTE &value) {
   return true;
 }
 
+// A program version text: 1 to 8 printable characters.
+bool GoodVersion(std::string_view text) {
+  if (text.empty() || text.size() > kVersionSize) return false;
+  for (char c : text) {
+    if (c < 0x20 || c > 0x7E) return false;
+  }
+  return true;
+}
+
 // kind, kind@N or kind@N+
 bool ParseFault(std::string_view text, Fault &fault) {
   const std::size_t at = text.find('@');
@@ -150,6 +159,9 @@ bool ParseConfig(std::string_view text, SimConfig &out) {
       FaultPlan more;
       good = ParseFaults(value, more) && config.faults.count + more.count <= kMaxFaults;
       for (std::size_t i = 0; good && i < more.count; ++i) config.faults.faults[config.faults.count++] = more.faults[i];
+    } else if (SameText(key, "version")) {
+      good = GoodVersion(value);
+      config.version = std::string(value);
     } else if (SameText(key, "log")) {
       config.logPath = std::string(value);
       good = true;
@@ -203,6 +215,10 @@ std::string FormatConfig(const SimConfig &config) {
   text += DeviceName(config.device);
   text += ";address=" + std::to_string(config.address);
   text += ";variant=" + std::to_string(config.variant);
+  if (!config.version.empty()) {
+    text += ";version=";
+    text += config.version;
+  }
   if (config.faults.count > 0) text += ";fail=" + FormatFaults(config.faults);
   if (!config.logPath.empty()) text += ";log=" + config.logPath;
   // Passwords only when changed, so the usual text stays short.

@@ -7,16 +7,16 @@ namespace kvtdrv {
 namespace {
 
 struct Identity {
-  std::string_view type;     // 8 bytes
+  std::string_view type;     // 8 bytes, zero-padded
   std::string_view version;  // 8 bytes
   std::string_view text;     // zero-terminated
 };
 
 constexpr std::array<Identity, 4> kIdentities{{
     {"KVT 2000", "V02.10", "KVT Laser-Messsensor Typ 3, Ser.-Nr. 0415372"},
-    {"PXD 4   ", "V01.30", "PXD Interface-Einheit 4 Kanal, Ser.-Nr. 0398114"},
-    {"KVTQ1   ", "V03.02", "KVT-Q1 Laser-Messsensor Typ 6, Ser.-Nr. 0502207"},
-    {"KVT 90  ", "V03.05", "KVT 90°/0.5° Laser-Messsensor, Ser.-Nr. 0502961"},
+    {"PXD 4", "V01.30", "PXD Interface-Einheit 4 Kanal, Ser.-Nr. 0398114"},
+    {"KVTQ1", "V03.02", "KVT-Q1 Laser-Messsensor Typ 6, Ser.-Nr. 0502207"},
+    {"KVT 90", "V03.05", "KVT 90°/0.5° Laser-Messsensor, Ser.-Nr. 0502961"},
 }};
 
 // The whole-system test finds the signal of sensor input 2 weak.
@@ -52,7 +52,7 @@ std::size_t FillSystemTest(DeviceState &device, std::span<const BYTE> request, s
 std::size_t FillSensorType(DeviceState &device, std::span<const BYTE>, std::span<BYTE> data) {
   const Identity &id = kIdentities[device.kind];
   std::size_t at = PutText(data, 0, id.type, 8);
-  at = PutText(data, at, id.version, 8);
+  at = PutText(data, at, VersionText(device.kind), 8);
   return PutText(data, at, id.text);
 }
 
@@ -61,6 +61,17 @@ std::size_t FillConfigRead(DeviceState &device, std::span<const BYTE>, std::span
   return device.configBlock.size();
 }
 
-std::string_view VersionText(BYTE kind) { return kIdentities[kind].version; }
+std::string_view VersionText(BYTE kind) {
+  const std::string &configured = Config().version;
+  return configured.empty() ? kIdentities[kind].version : std::string_view(configured);
+}
+
+unsigned VersionMajor(std::string_view version) {
+  unsigned digits = 0;
+  for (char c : version) {
+    if (c >= '0' && c <= '9') digits = digits * 10 + static_cast<unsigned>(c - '0');
+  }
+  return digits / 100;
+}
 
 }  // namespace kvtdrv

@@ -16,7 +16,7 @@ struct StartErrors {
 // seen some service, as a technician usually meets it.
 constexpr std::array<StartErrors, 4> kStartErrors{{
     {{{{1, 12}, {2, 7}}}, 2},            // KVT: warning 12, error 7
-    {{{{1, 3}}}, 1},                     // PXD: warning 3
+    {{{{1, 12}}}, 1},                    // PXD: warning 12
     {{{{1, 21}, {2, 5}, {1, 40}}}, 3},   // KVT-Q1
     {{{{1, 21}}}, 1},                    // KVT 90°
 }};

@@ -29,6 +29,11 @@ struct Record {
 // The baud rate as the status reports it: in hundreds of baud.
 unsigned BaudCode(const DeviceState &device) { return device.baudRate / 100; }
 
+unsigned Flag(bool on) { return on ? 1u : 0u; }
+
+// The timer that measures the mirror's turn runs at 2^20 Hz.
+constexpr DWORD kMirrorClock = 1048576;
+
 // Bytes 9-28, the same for every kind: version, mode, error state, serial.
 void Head(const DeviceState &device, const Record &r, std::string_view serial) {
   r.Text(9, VersionText(device.kind), 8);
@@ -37,19 +42,39 @@ void Head(const DeviceState &device, const Record &r, std::string_view serial) {
   r.Text(19, serial, 9);
 }
 
+// Bytes 29-76, the same layout on the KVT and the type-6 sensors.
+struct Sensor {
+  std::array<unsigned, 6> scan;  // angle 0.1°, step 0.01°, range cm, minimum cm, field sets, resolution mm
+  unsigned turnMs;
+  std::array<unsigned, 4> levels;  // receiver, reference, transmitter, noise (mV)
+  unsigned pulseNs;
+};
+
+void Measuring(const DeviceState &device, const Record &r, const Sensor &s) {
+  r.Words(29, {s.scan[0], s.scan[1], s.scan[2], s.scan[3], s.scan[4], s.scan[5], 0, 0});
+  r.Words(45, {device.evaluations, s.turnMs, device.evaluations * s.turnMs, 0});
+  r.Words(53, {s.levels[0], s.levels[1], s.levels[2], s.levels[3], device.stopThreshold, 240, 0, 0});
+  r.Words(69, {Flag(device.laserOn), 100, s.pulseNs, 0});
+}
+
+// The switching outputs speak the older set of codes before version 2.00.
+struct OutputCodes {
+  unsigned output1;
+  unsigned output2;
+};
+
 std::size_t StatusKvt(const DeviceState &device, const Record &r) {
   Head(device, r, "SN0415372");
-  r.Words(29, {1800, 5, 8000, 30, 4, 1, 2, 0});   // scan: angle 0.1°, step, range cm, min. range, fields, ...
-  r.Words(45, {device.evaluations, 40, 1, 0});      // evaluation: multiple evaluations, turn time ms, ...
-  r.Words(53, {1250, 1180, 1320, 45, device.stopThreshold, 210, 0, 0});  // signal levels mV
-  r.Words(69, {device.laserOn ? 1u : 0u, 100, 2, 0});  // laser: on, power %, pulse width
+  Measuring(device, r, {{1800, 50, 8000, 30, 4, 10}, 40, {1250, 1180, 1320, 45}, 4});
   r.Word(77, 4127);                                 // operating time in units of 90 s
-  r.Word(79, 1024);                                 // clock divisor
-  r.Words(83, {412, 388, 0, 1, 35});                // 83-92: counters
-  r.Word(93, device.startupTest ? 1 : 0);
-  r.Words(95, {1, 0, 25, 3});                       // 95-102
-  r.Words(103, {12, 16, 250, 260});                 // 103-110
-  r.Words(111, {device.fieldSet, device.fieldsNonVolatile ? 1u : 0u, 0, 0});  // 111-118
+  r.Word(79, kMirrorClock / 25);                    // timer count of one turn: 25 turns/s
+  r.Words(83, {412, 37u + device.resets, 0, 1, 35});  // power-ups, resets, -, reference faults, °C
+  r.Word(93, Flag(device.startupTest));
+  const bool older = VersionMajor(VersionText(device.kind)) < 2;
+  const OutputCodes outputs = older ? OutputCodes{1, 0} : OutputCodes{3, 2};
+  r.Words(95, {outputs.output1, outputs.output2, 200, 500});  // output modes, hold times ms
+  r.Words(103, {120, 160, 250, 260});               // field A, field B: width, length cm
+  r.Words(111, {7, 2, 500});                        // minimum object cm, scans, restart ms
   r.Word(126, BaudCode(device));
   r.Byte(128, device.fieldSet - 1);                 // this kind counts field sets from 0
   r.Byte(129, 0);                                   // parity none
@@ -59,49 +84,51 @@ std::size_t StatusKvt(const DeviceState &device, const Record &r) {
 }
 
 std::size_t StatusPxd(const DeviceState &device, const Record &r) {
-  Head(device, r, "SN039811");
+  Head(device, r, "SN0398114");
   r.Word(28, BaudCode(device));
   r.Byte(30, 0);                                    // parity none
   r.Byte(31, device.powerOnSetting);
   r.Byte(32, 2);                                    // sensors connected
-  r.Byte(33, device.address);
+  r.Byte(33, 1);                                    // sensors evaluated in pairs
   r.Word(34, 0x0003);                               // inputs 1 and 2 active
-  r.Words(36, {0x0001, 0x0001, 0, 0});              // sensors on inputs 1 and 2
+  r.Words(36, {0x0001, 0x0001, 0, 0});              // a KVT type 1 on inputs 1 and 2
   r.Words(44, {0x0000, 0x0011, 0, 0});              // input 2 reports a weak signal
   return 51 - kFirst + 1;
 }
 
 std::size_t StatusKvtQ1(const DeviceState &device, const Record &r) {
-  Head(device, r, device.kind == kvt::kDeviceKvt90 ? "SN0502961" : "SN0502207");
-  r.Words(29, {3600, 5, 3000, 20, 4, 1, 2, 0});
-  r.Words(45, {device.evaluations, 25, 1, 0});
-  r.Words(53, {1410, 1360, 1480, 52, device.stopThreshold, 230, 0, 0});
-  r.Words(69, {device.laserOn ? 1u : 0u, 100, 3, 0});
+  const bool ninety = device.kind == kvt::kDeviceKvt90;
+  Head(device, r, ninety ? "SN0502961" : "SN0502207");
+  Measuring(device, r,
+            ninety ? Sensor{{900, 50, 3000, 20, 4, 5}, 25, {1410, 1360, 1480, 52}, 3}
+                   : Sensor{{2700, 25, 3000, 20, 4, 5}, 25, {1390, 1340, 1470, 50}, 3});
   r.Word(77, 1893);
-  r.Words(81, {512, 0, 498, 0, 1, 36});             // 81-92; 89-90 selects the line of class 109
-  r.Word(93, device.startupTest ? 1 : 0);
-  r.Words(95, {1, 2, 25, 3});
-  r.Words(103, {12, 16, 250, 260});
+  // 81-92: power-ups, -, laser hours, resets, calibration state, highest °C.
+  // The calibration word: 0 factory calibration; 0xAAAA locked.
+  r.Words(81, {512, 0, 498, device.resets, ninety ? 0xAAAAu : 0u, 41});
+  r.Word(93, Flag(device.startupTest));
+  r.Words(95, {20, 40, 100, 10});                   // output delays and times ms
+  r.Words(103, {120, 160, 250, 260});
   r.Byte(112, device.variant);
-  r.Word(113, 1);
-  r.Word(115, 0);
-  r.Words(117, {0x0001, 0x0000});
-  r.Byte(121, 0x03);                                // interface with parameter
-  r.Word(122, BaudCode(device));
+  r.Word(113, 1);                                   // shell check on
+  r.Word(115, 0);                                   // belt check off
+  r.Words(117, {ninety ? 7u : 6u, 0x0000});         // the sensor itself, in order
+  r.Byte(121, 0x03);                                // Profibus DP ...
+  r.Word(122, 10);                                  // ... station address 10
   r.Byte(124, 34);                                  // inner temperature °C
   r.Word(126, BaudCode(device));
   r.Byte(128, device.fieldSet);
   r.Byte(129, 0);
   r.Byte(130, device.powerOnSetting);
-  r.Byte(131, device.fieldsNonVolatile ? 1 : 0);
+  r.Byte(131, Flag(device.fieldsNonVolatile));
   r.Byte(132, 1);                                   // sensor number, paired with the variant
   r.Byte(133, device.address);
-  r.Text(134, device.kind == kvt::kDeviceKvt90 ? "90/0.5  " : "Q1-06   ", 8);
+  r.Text(134, ninety ? "90/0.5" : "Q1-06", 8);
   // TDC calibration: a resolution of about 13 ps per counter.
   r.Dword(142, 118000);
-  r.Dword(146, 370062);
+  r.Dword(146, 370000);
   r.Dword(150, 120500);
-  r.Dword(154, 373900);
+  r.Dword(154, 371300);
   r.Word(158, 2000);
   r.Word(160, 2010);
   r.Word(162, 25);

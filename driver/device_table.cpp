@@ -19,7 +19,7 @@ constexpr CommandRow kRows[] = {
     {0x37, 0xB7, kAllKinds, None, FillPartialRange},
     {0x3A, 0xBA, kAllKinds, None, FillSensorType},
     {0x3C, 0xBC, kSensors, None, FillReferenceValues},
-    {0x3D, 0xBD, kType6, None, FillCorrectionTable},
+    {0x3D, 0xBD, kSensors, None, FillCorrectionTable},
     {0x3E, 0xBE, kType6, None, FillValuesWithFields},
     {0x3F, 0xBF, kAllKinds, None, FillAveragedPartial},
     {0x41, 0xC1, kSensors, None, FillFieldSet},

@@ -49,6 +49,7 @@ struct SimConfig {
   BYTE device = kvt::kDeviceKvt;  // a DeviceType
   BYTE address = 0;
   BYTE variant = 0;
+  std::string version;  // program version text the device reports; empty: its kind's own
   FaultPlan faults;
   std::string logPath;
   bool askSetup = false;
@@ -57,6 +58,7 @@ struct SimConfig {
 
 inline constexpr BYTE kMaxAddress = 127;
 inline constexpr BYTE kMaxVariant = 9;
+inline constexpr std::size_t kVersionSize = 8;
 inline constexpr std::size_t kMaxPasswordLength = 16;
 
 // 1 to 16 printable characters, no semicolon (it ends an item), no blank at
@@ -231,7 +233,11 @@ std::size_t FillErrorMemory(DeviceState &, std::span<const BYTE>, std::span<BYTE
 std::size_t FillSystemTest(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillSensorType(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillConfigRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// The program version the device reports: the configured one, else its kind's.
 std::string_view VersionText(BYTE kind);
+// The major number of a version text ("V01.90" gives 1): the digits before
+// the last two, as the library reads it.
+unsigned VersionMajor(std::string_view version);
 // device_status.cpp
 std::size_t FillStatus(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 // device_control.cpp
@@ -272,17 +278,41 @@ struct CodeText {
   const char *text;
 };
 
-// A text class either maps codes to texts or builds one text from a list of
-// values with a printf format of `%u`s (16- or 32-bit values).
+inline constexpr std::size_t kMaxListValues = 8;
+
+// Writes a text built from values into `out` (zero-terminated, cut to fit):
+// the values of a list, or the one code of a single-code class.
+using TextBuilder = void (*)(std::span<const DWORD> values, std::span<char> out);
+
+// One text class. A single-code class (listCount 0) answers TextSensor: a
+// row of `codes`, else `build` with the code, else `otherCodes` formatted
+// with the code (as a signed 16-bit number when `signedCode`), else
+// `prefix` and "unbekannt (0x..)". A list class answers TextSensorMulPar: it reads
+// `listCount` values of `listWidth` bytes and writes them with `build` or
+// the printf format `listFormat`.
 struct TextClass {
   int id;
-  std::span<const CodeText> codes;
-  const char *listFormat;
-  BYTE listWidth;   // bytes per value: 2 or 4
-  BYTE listCount;
+  std::span<const CodeText> codes = {};
+  const char *prefix = "";
+  const char *otherCodes = nullptr;
+  bool signedCode = false;
+  const char *listFormat = nullptr;
+  TextBuilder build = nullptr;
+  BYTE listWidth = 0;  // bytes per value: 2 or 4
+  BYTE listCount = 0;
 };
 
-std::span<const TextClass> TextClasses();
+// The classes, one group per file.
+std::span<const TextClass> StatusCodeClasses();   // texts_status.cpp
+std::span<const TextClass> StatusListClasses();   // texts_status_lists.cpp
+std::span<const TextClass> ErrorClasses();        // texts_errors.cpp
+std::span<const TextClass> FormatClasses();       // texts_formats.cpp
+// texts_table.cpp: the class with this id in any group, or null.
+const TextClass *FindTextClass(int id);
+// texts_build.cpp: helpers of the builders.
+void PutBuilt(std::span<char> out, const char *format, ...) __attribute__((format(printf, 2, 3)));
+// A value in tenths or hundredths with a decimal comma ("180,0").
+std::string Decimal(DWORD value, unsigned places);
 
 // ---- setup_dialog.cpp ----------------------------------------------------------
 

@@ -1,5 +1,6 @@
 // TextSensor and TextSensorMulPar: German words for the codes found in the
-// answers, looked up in the text class table (texts_table.cpp).
+// answers, looked up in the text classes (texts_table.cpp and its groups).
+// Every call leaves a zero-terminated text within textSize bytes.
 #include <cstdio>
 
 #include "driver.h"
@@ -8,16 +9,26 @@ namespace kvtdrv {
 
 namespace {
 
-const TextClass *FindClass(int id) {
-  for (const TextClass &c : TextClasses()) {
-    if (c.id == id) return &c;
-  }
-  return nullptr;
-}
-
 BOOL Write(LPSTR text, int textSize, const char *value) {
   lstrcpynA(text, value, textSize);
   return TRUE;
+}
+
+// The text of a code that the class has no row for.
+void OtherCode(const TextClass &c, WORD code, std::span<char> out) {
+  if (c.build) {
+    const DWORD value = code;
+    c.build(std::span(&value, 1), out);
+  } else if (c.otherCodes && c.signedCode) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    std::snprintf(out.data(), out.size(), c.otherCodes, static_cast<int>(static_cast<short>(code)));
+  } else if (c.otherCodes) {
+    std::snprintf(out.data(), out.size(), c.otherCodes, static_cast<unsigned>(code));
+#pragma GCC diagnostic pop
+  } else {
+    PutBuilt(out, code > 0xFF ? "%sunbekannt (0x%04X)" : "%sunbekannt (0x%02X)", c.prefix, code);
+  }
 }
 
 }  // namespace
@@ -27,33 +38,36 @@ BOOL Write(LPSTR text, int textSize, const char *value) {
 KVT_DRV_API BOOL WINAPI TextSensor(int textClass, WORD code, LPSTR text, int textSize, int) {
   using namespace kvtdrv;
   if (!text || textSize <= 0) return FALSE;
-  const TextClass *c = FindClass(textClass);
-  if (!c || c->codes.empty()) return Write(text, textSize, "");
+  const TextClass *c = FindTextClass(textClass);
+  if (!c || c->listCount != 0) return Write(text, textSize, "");
   for (const CodeText &row : c->codes) {
     if (row.code == code) return Write(text, textSize, row.text);
   }
-  char unknown[24];
-  std::snprintf(unknown, sizeof unknown, code > 0xFF ? "unbekannt (0x%04X)" : "unbekannt (0x%02X)", code);
-  return Write(text, textSize, unknown);
+  char built[256];
+  OtherCode(*c, code, built);
+  return Write(text, textSize, built);
 }
 
 KVT_DRV_API BOOL WINAPI TextSensorMulPar(int textClass, const void *params, LPSTR text, int textSize, int) {
   using namespace kvtdrv;
   if (!text || textSize <= 0) return FALSE;
-  const TextClass *c = FindClass(textClass);
-  if (!c || !c->listFormat || !params) return Write(text, textSize, "");
-  constexpr std::size_t kMaxValues = 8;
-  std::array<unsigned, kMaxValues> v{};
-  const BYTE *bytes = static_cast<const BYTE *>(params);
-  const std::size_t count = c->listCount < kMaxValues ? c->listCount : kMaxValues;
-  const std::span<const BYTE> list(bytes, count * c->listWidth);
+  const TextClass *c = FindTextClass(textClass);
+  if (!c || c->listCount == 0 || !params) return Write(text, textSize, "");
+  std::array<DWORD, kMaxListValues> values{};
+  const std::size_t count = c->listCount < kMaxListValues ? c->listCount : kMaxListValues;
+  const std::span<const BYTE> list(static_cast<const BYTE *>(params), count * c->listWidth);
   for (std::size_t i = 0; i < count; ++i) {
-    v[i] = c->listWidth == 4 ? kvt::Dword(list, 4 * i) : kvt::Word(list, 2 * i);
+    values[i] = c->listWidth == 4 ? kvt::Dword(list, 4 * i) : kvt::Word(list, 2 * i);
   }
   char built[256];
+  if (c->build) {
+    c->build(std::span<const DWORD>(values.data(), count), std::span<char>(built));
+  } else {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-  std::snprintf(built, sizeof built, c->listFormat, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+    std::snprintf(built, sizeof built, c->listFormat ? c->listFormat : "", values[0], values[1], values[2], values[3],
+                  values[4], values[5], values[6], values[7]);
 #pragma GCC diagnostic pop
+  }
   return Write(text, textSize, built);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
 #include <span>
 #include <string_view>
@@ -65,5 +66,44 @@ void ValuesAveragedPartial(ResultText &out, std::span<const BYTE> answer);
 void ValuesWithFields(ResultText &out, std::span<const BYTE> answer);
 void ValuesXY(ResultText &out, std::span<const BYTE> answer);
 void RangesWithRemission(ResultText &out, std::span<const BYTE> answer);
+
+// Reports made of driver texts (driver_text.cpp). A report asks the driver
+// into one buffer of its own, emptied once before the first driver call.
+struct Report {
+  ResultText &out;
+  std::span<const BYTE> answer;
+  std::array<char, kFormatBufferSize> driverText{};
+};
+// The size the driver is told: one byte less than the buffer, so the text
+// always ends within it.
+inline constexpr int kDriverTextSize = 255;
+inline constexpr UINT kSeparatorLine = 212;
+inline constexpr UINT kSeparatorLineAtEnd = 226;
+void AppendDriverText(Report &report, int textClass, unsigned code);
+void AppendDriverList(Report &report, int textClass, std::span<const WORD> values);
+void AppendDriverList(Report &report, int textClass, std::span<const DWORD> values);
+// A list that runs onward from a record byte.
+void AppendDriverListAt(Report &report, int textClass, std::size_t at);
+// The driver's format of a class (code 0) filled with the texts that run
+// onward from the record bytes given; never reads past the record.
+const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, std::size_t second = 0);
+void AppendLineFeed(Report &report);
+void AppendSeparator(Report &report);
+// Starts a status report with its heading line (status_heading.cpp).
+void StartStatusReport(Report &report);
+
+// Values of the status answers (status_values.cpp).
+// Ten times the number of all digits, split: digits before the last two in
+// the upper 16 bits, the last two in the lower ("V02.10" gives 0x2000A).
+DWORD ParseVersion(std::span<const BYTE> text);
+inline constexpr DWORD kVersion200 = 0x20000;
+// Passed to the driver instead of a quotient whose divisor is 0: no
+// measurement can give it.
+inline constexpr DWORD kNoQuotient32 = 0xFFFFFFFF;
+inline constexpr WORD kNoQuotient16 = 0xFFFF;
+// 1048576 divided by the status word at bytes 79-80.
+DWORD MirrorQuotient(WORD divisor);
+// The two TDC resolutions in ps from the calibration values at bytes 142-163.
+std::array<WORD, 2> TdcResolutions(std::span<const BYTE> answer);
 
 }  // namespace kvt

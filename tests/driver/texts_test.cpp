@@ -24,8 +24,9 @@ TEST(Texts, UnknownClassesAndCodes) {
   const std::vector<Case> cases = {
       {"unknown class", 9999, 0, ""},
       {"negative class", -1, 0, ""},
-      {"unknown byte code of the mode class", 1, 0xFE, "unbekannt (0xFE)"},
-      {"unknown word code of the error class", 4, 0x1234, "unbekannt (0x1234)"},
+      {"unknown byte code of the mode class", 1, 0xFE, "Betriebsmodus: unbekannt (0xFE)"},
+      {"unknown word code of the baud rate class", 21, 0x1234, "Baudrate: unbekannt (0x1234)"},
+      {"unknown error number", 4, 0x1234, " - unbekannte Fehlernummer 4660"},
   };
   for (const Case &c : cases) EXPECT_EQ(Escaped(Text(c.textClass, c.code)), Escaped(c.expected)) << c.name;
 }

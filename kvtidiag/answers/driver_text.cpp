@@ -1,0 +1,68 @@
+// Pieces of the reports that the driver words: texts for codes, texts for
+// value lists, and the driver's formats filled with texts of the answer.
+#include "answers/answers.h"
+#include "kvt/bytes.h"
+
+namespace kvt {
+
+namespace {
+
+// The record from a byte to its end, then zeros: what a list or a text
+// argument that runs onward from that byte may read, and never more. The
+// zeros end a text of one- or two-byte characters.
+struct RecordTail {
+  std::array<BYTE, kRecordSize + 4> bytes{};
+};
+
+RecordTail TailOf(std::span<const BYTE> answer, std::size_t at) {
+  RecordTail tail;
+  const std::size_t end = answer.size() < kRecordSize ? answer.size() : kRecordSize;
+  for (std::size_t i = at; i < end; ++i) tail.bytes[i - at] = answer[i];
+  return tail;
+}
+
+// Keeps the text within the buffer even if a driver forgot its terminator.
+void AppendBuffer(Report &report) {
+  report.driverText.back() = '\0';
+  Append(report.out, report.driverText.data());
+}
+
+}  // namespace
+
+void AppendDriverText(Report &report, int textClass, unsigned code) {
+  TextSensor(textClass, static_cast<WORD>(code), report.driverText.data(), kDriverTextSize, 0);
+  AppendBuffer(report);
+}
+
+void AppendDriverList(Report &report, int textClass, std::span<const WORD> values) {
+  TextSensorMulPar(textClass, values.data(), report.driverText.data(), kDriverTextSize, 0);
+  AppendBuffer(report);
+}
+
+void AppendDriverList(Report &report, int textClass, std::span<const DWORD> values) {
+  TextSensorMulPar(textClass, values.data(), report.driverText.data(), kDriverTextSize, 0);
+  AppendBuffer(report);
+}
+
+void AppendDriverListAt(Report &report, int textClass, std::size_t at) {
+  const RecordTail tail = TailOf(report.answer, at);
+  TextSensorMulPar(textClass, tail.bytes.data(), report.driverText.data(), kDriverTextSize, 0);
+  AppendBuffer(report);
+}
+
+const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, std::size_t second) {
+  TextSensor(textClass, 0, report.driverText.data(), kDriverTextSize, 0);
+  report.driverText.back() = '\0';
+  const RecordTail one = TailOf(report.answer, first);
+  const RecordTail two = TailOf(report.answer, second);
+  // Null arguments behind the texts: a format that asks for more than it
+  // is given shows "(null)" or 0 instead of reading what is not there.
+  return FormatLiteral(report.driverText.data(), one.bytes.data(), two.bytes.data(), nullptr, nullptr, nullptr,
+                       nullptr, nullptr, nullptr);
+}
+
+void AppendLineFeed(Report &report) { Append(report.out, "\n"); }
+
+void AppendSeparator(Report &report) { Append(report.out, FormatFromTable(kSeparatorLine)); }
+
+}  // namespace kvt

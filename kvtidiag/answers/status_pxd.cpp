@@ -1,0 +1,56 @@
+// The status report of the PXD interface unit (DeviceType 1), with one
+// block per sensor input.
+#include "answers/answers.h"
+#include "kvt/bytes.h"
+
+namespace kvt {
+
+namespace {
+
+constexpr UINT kNoSensor = 1235;
+constexpr std::size_t kSensorInputs = 4;
+constexpr std::size_t kSensorKinds = 36;
+constexpr std::size_t kSensorStates = 44;
+
+}  // namespace
+
+void StatusPxd(ResultText &out, std::span<const BYTE> answer) {
+  Report r{out, answer};
+  StartStatusReport(r);
+  AppendSeparator(r);
+  AppendDriverText(r, 1, Byte(answer, 17));
+  AppendLineFeed(r);
+  AppendSeparator(r);
+
+  AppendDriverText(r, 26, Byte(answer, 31));
+  AppendLineFeed(r);
+  AppendDriverText(r, 25, Byte(answer, 30));
+  AppendLineFeed(r);
+  AppendDriverText(r, 21, Word(answer, 28));
+  AppendLineFeed(r);
+  AppendSeparator(r);
+
+  AppendDriverText(r, 3, Byte(answer, 18));
+  AppendLineFeed(r);
+  AppendDriverText(r, 54, Byte(answer, 32));
+  AppendLineFeed(r);
+  AppendDriverText(r, 36, Byte(answer, 33));
+  AppendLineFeed(r);
+  AppendDriverText(r, 77, Word(answer, 34));
+  AppendLineFeed(r);
+
+  for (std::size_t i = 0; i < kSensorInputs; ++i) {
+    const WORD kind = Word(answer, kSensorKinds + 2 * i);
+    if (kind == 0) {
+      Append(out, FormatFromTable(kNoSensor));
+    } else {
+      AppendDriverText(r, 57, kind);
+      AppendLineFeed(r);
+      AppendDriverText(r, 58, Word(answer, kSensorStates + 2 * i));
+    }
+    AppendLineFeed(r);
+  }
+  CarriageReturnsToBlanks(out);
+}
+
+}  // namespace kvt
