@@ -105,16 +105,16 @@ constexpr BYTE kOnRequestKinds = kAllKinds;
 constexpr BYTE kContinuousKinds = kSensors;
 
 constexpr ModeRow kModes[] = {
-    {0x00, kAllKinds, Effect::PasswordMode, nullptr, kSetupPassword | kSuperuserPassword},        // setup
-    {0x01, kAllKinds, Effect::PasswordMode, nullptr, kMaintenancePassword | kSuperuserPassword},  // calibration
+    {kModeSetup, kAllKinds, Effect::PasswordMode, nullptr, kSetupPassword | kSuperuserPassword},
+    {kModeCalibration, kAllKinds, Effect::PasswordMode, nullptr, kMaintenancePassword | kSuperuserPassword},
     {0x02, kAllKinds, Effect::PasswordReset},
-    {0x10, kAllKinds, Effect::Mode, NoParameters},  // diagnosis
+    {kModeDiagnosis, kAllKinds, Effect::Mode, NoParameters},
     {0x20, kContinuousKinds, Effect::Mode, NoParameters},
     {0x21, kOnRequestKinds, Effect::Mode, NoParameters},
     {0x22, kContinuousKinds, Effect::Mode, NoParameters},
     {0x23, kOnRequestKinds, Effect::Mode, NoParameters},
     {0x24, kContinuousKinds, Effect::Mode, NoParameters},
-    {0x25, kOnRequestKinds, Effect::Mode, NoParameters},
+    {kModeOnRequest, kOnRequestKinds, Effect::Mode, NoParameters},
     {0x26, kContinuousKinds, Effect::Mode, Averages},
     {0x27, kContinuousKinds, Effect::Mode, ValueRange},
     {0x28, kType6, Effect::Mode, AveragedRange},
@@ -122,7 +122,7 @@ constexpr ModeRow kModes[] = {
     {0x2A, kType6, Effect::Mode, NoParameters},
     {0x2B, kType6, Effect::Mode, Ranges},
     {0x2C, kContinuousKinds, Effect::Mode, SegmentRange},
-    {0x2E, kSensors, Effect::Mode, NavigationData},
+    {kModeNavigation, kSensors, Effect::Mode, NavigationData},
     {0x30, kAllKinds, Effect::PasswordTest, nullptr, kSetupPassword},
     {0x31, kAllKinds, Effect::PasswordTest, nullptr, kSuperuserPassword},
     {0x32, kAllKinds, Effect::PasswordTest, nullptr, kMaintenancePassword},

@@ -3,10 +3,9 @@
 // status answer afterwards, parameters kept, passwords right and wrong.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
-#include "driver/driver_support.h"
+#include "mode_requests.h"
 
 namespace drvtest {
 namespace {
@@ -36,21 +35,6 @@ const Kind kKinds[] = {
 };
 
 constexpr BYTE kOnRequest = 0x25;
-
-// Request bytes from byte 9: the mode byte, then a password with its zero.
-Bytes WithPassword(BYTE mode, const std::string &password) {
-  Bytes data(password.size() + 2, 0);  // mode, text, zero
-  data[0] = mode;
-  std::copy(password.begin(), password.end(), data.begin() + 1);
-  return data;
-}
-
-TelegramRecord Exchange(DWORD handle, BYTE type, BYTE command, const Bytes &data = {}) {
-  TelegramRecord request = Request(type, 0, command, data);
-  TelegramRecord answer{};
-  if (!TelegramSensor(handle, request.data(), answer.data())) answer.fill(0xEE);
-  return answer;
-}
 
 // What a 0xA0 answer says: status, mode in force, parameters in force.
 std::string ModeAnswer(const TelegramRecord &answer) {

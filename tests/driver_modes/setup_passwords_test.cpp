@@ -3,8 +3,8 @@
 // complaints about unusable ones, Cancel, tab order.
 #include <gtest/gtest.h>
 
-#include "driver/driver_support.h"
 #include "driver/setup_ids.h"
+#include "mode_requests.h"
 #include "support/ui_script.h"
 
 namespace drvtest {
@@ -47,16 +47,6 @@ void Type(HWND dialog, int control, const std::string &text) {
   SendMessageA(field, EM_SETSEL, 0, -1);
   SendMessageA(field, WM_CHAR, VK_BACK, 0);
   for (char c : text) SendMessageA(field, WM_CHAR, static_cast<BYTE>(c), 0);
-}
-
-BYTE PasswordTest(DWORD handle, BYTE mode, const std::string &password) {
-  std::vector<BYTE> data(password.size() + 2, 0);  // mode, text, zero
-  data[0] = mode;
-  std::copy(password.begin(), password.end(), data.begin() + 1);
-  TelegramRecord request = Request(0, 0, 0x20, data);
-  TelegramRecord answer{};
-  if (!TelegramSensor(handle, request.data(), answer.data())) return 0xEE;
-  return answer[9];
 }
 
 TEST(SetupPasswords, PresetsLimitsAndCancel) {
@@ -111,7 +101,7 @@ TEST(SetupPasswords, TypedPasswordsTakeEffect) {
       {0x00, "Ch\xE4" "f", 0},
   };
   for (const Case &c : cases) {
-    EXPECT_EQ(PasswordTest(driver.handle, c.mode, c.password), c.status)
+    EXPECT_EQ(Exchange(driver.handle, 0, 0x20, WithPassword(c.mode, c.password))[9], c.status)
         << "mode " << int(c.mode) << ", " << Escaped(c.password);
   }
 }
