@@ -86,7 +86,8 @@ void AppendDriverList(Report &report, int textClass, std::span<const DWORD> valu
 void AppendDriverListAt(Report &report, int textClass, std::size_t at);
 // The driver's format of a class (code 0) filled with the texts that run
 // onward from the record bytes given; never reads past the record.
-const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, std::size_t second = 0);
+inline constexpr std::size_t kNoText = static_cast<std::size_t>(-1);
+const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, std::size_t second = kNoText);
 void AppendLineFeed(Report &report);
 void AppendSeparator(Report &report);
 // Starts a status report with its heading line (status_heading.cpp).

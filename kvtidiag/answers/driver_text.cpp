@@ -57,8 +57,9 @@ const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, 
   const RecordTail two = TailOf(report.answer, second);
   // Null arguments behind the texts: a format that asks for more than it
   // is given shows "(null)" or 0 instead of reading what is not there.
-  return FormatLiteral(report.driverText.data(), one.bytes.data(), two.bytes.data(), nullptr, nullptr, nullptr,
-                       nullptr, nullptr, nullptr);
+  const BYTE *secondText = second == kNoText ? nullptr : two.bytes.data();
+  return FormatLiteral(report.driverText.data(), one.bytes.data(), secondText, nullptr, nullptr, nullptr, nullptr,
+                       nullptr, nullptr);
 }
 
 void AppendLineFeed(Report &report) { Append(report.out, "\n"); }

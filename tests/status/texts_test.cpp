@@ -8,6 +8,7 @@
 
 #include "guarded.h"
 #include "kvt/abi.h"
+#include "kvt/simcontrol.h"
 #include "support/escaped.h"
 
 namespace kvt {
@@ -272,6 +273,31 @@ TEST(StatusTexts, TextsKeepToTheBuffer) {
     check("list class " + std::to_string(c.textClass), c.expected,
           [&](char *buffer, int size) { TextSensorMulPar(c.textClass, bytes.data(), buffer, size, 0); });
   }
+}
+
+// The program version a simulated device reports is chosen with a key.
+TEST(SimulatedVersion, ConfigurationKey) {
+  struct Case {
+    const char *config;
+    BOOL accepted;
+    const char *inForce;
+  };
+  const Case cases[] = {
+      {"version=V01.90", TRUE, "device=kvt;address=0;variant=0;version=V01.90;setup=no"},
+      {"device=pxd; version = 12345678 ", TRUE, "device=pxd;address=0;variant=0;version=12345678;setup=no"},
+      {"", TRUE, "device=kvt;address=0;variant=0;setup=no"},
+      {"version=", FALSE, nullptr},
+      {"version=V01.90.123", FALSE, nullptr},
+      {"version=V\x01", FALSE, nullptr},
+  };
+  for (const Case &c : cases) {
+    SimConfigure("device=kvt");
+    EXPECT_EQ(SimConfigure(c.config), c.accepted) << c.config;
+    char text[256];
+    SimConfigText(text, sizeof text);
+    EXPECT_EQ(std::string(text), c.inForce ? c.inForce : "device=kvt;address=0;variant=0;setup=no") << c.config;
+  }
+  SimConfigure("");
 }
 
 }  // namespace
