@@ -117,6 +117,62 @@
 #define IDC_MWREM_LAST_4 1175
 #define IDC_MWREM_FIRST_5 1170
 #define IDC_MWREM_LAST_5 1171
+/* Laser angles of the positioning aid (625) */
+#define IDD_POS_HELP 625
+#define IDC_POS_RESOLUTION 1136
+#define IDC_POS_RANGES 1149
+#define IDC_POS_START_1 1150
+#define IDC_POS_STOP_1 1151
+#define IDC_POS_START_2 1146
+#define IDC_POS_STOP_2 113
+#define IDC_POS_START_3 1019
+#define IDC_POS_STOP_3 114
+/* Vacuum check: the inputs its procedure reads, which template 626 lacks */
+#define IDC_VAC_RESOLUTION 1136
+#define IDC_VAC_FIRST 1015
+#define IDC_VAC_LAST 112
+
+/* Table dialogs (table_dialogs.cpp) */
+/* Learn-mode data (109) */
+#define IDD_LMODE_DATA 109
+#define IDC_LEARN_SENSOR 1068
+#define IDC_LEARN_FIELD 1069
+#define IDC_LEARN_UNIT 1036
+#define IDC_LEARN_KIND 1080
+#define IDC_LEARN_ANGLE 1081
+#define IDC_LEARN_SHOT 1082
+#define IDC_LEARN_NAME 1070
+/* Correction parameters, also distance-dependent (618) */
+#define IDD_CORR_DEF 618
+#define IDC_CORR_COUNT 1104
+#define IDC_CORR_LIST 1079
+/* Final-test data (631) */
+#define IDD_ASSEMBLY_CHECK 631
+#define IDC_FINAL_ACTION 1180
+#define IDC_FINAL_MODE 1181
+#define IDC_FINAL_LENGTH 1182
+#define IDC_FINAL_DATA 1183
+/* Occupancy check (626) and conveyor-belt check (629) */
+#define IDD_REM_DEF 626
+#define IDD_CONV_DEF 629
+#define IDC_CHECK_START 1143
+#define IDC_CHECK_STOP 1023
+#define IDC_CHECK_WORD_6 1017
+#define IDC_CHECK_WORD_8 1026
+#define IDC_CHECK_WORD_10 1021
+#define IDC_CHECK_WORD_12 1144
+#define IDC_CHECK_WORD_14 113
+#define IDC_CHECK_WORD_16 1019
+#define IDC_CHECK_WORD_18 1028
+#define IDC_CHECK_WORD_20 114
+#define IDC_CHECK_HOLD 1141
+#define IDC_CHECK_WORD_24 115
+#define IDC_CHECK_WORD_26 116
+#define IDC_CHECK_WORD_28 117
+#define IDC_CHECK_WORD_30 118
+#define IDC_CHECK_WORD_32 119
+#define IDC_CHECK_WORD_34 120
+#define IDC_CHECK_SUM 121
 
 #ifndef RC_INVOKED
 
@@ -230,6 +286,27 @@ INT_PTR WINAPI DialogSegmP(HWND owner, void *block, BYTE selector);
 INT_PTR CALLBACK SegmPDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR WINAPI DialogMwRem(HWND owner, void *block);
 INT_PTR CALLBACK MwRemDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogPosHelp(HWND owner, void *block);
+INT_PTR CALLBACK PosHelpDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Exported, started by nothing: template 626 with a procedure for other inputs.
+INT_PTR WINAPI DialogVacCtrl(HWND owner, void *block);
+INT_PTR CALLBACK VacCtrlDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Table dialogs (table_dialogs.cpp). */
+extern "C" {
+INT_PTR WINAPI DialogLModeData(HWND owner, void *block);
+INT_PTR CALLBACK LModeDataDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogCorrDef(HWND owner, void *block);
+INT_PTR CALLBACK CorrDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogDistCorrDef(HWND owner, void *block);
+INT_PTR CALLBACK DistCorrDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogAssemblycheck(HWND owner, void *block);
+INT_PTR CALLBACK AssemblycheckDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Both on RemDefDlgProc: template 626 and template 629.
+INT_PTR WINAPI DialogRemDef(HWND owner, void *block);
+INT_PTR WINAPI DialogConvDef(HWND owner, void *block);
+INT_PTR CALLBACK RemDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }
 
 #endif /* RC_INVOKED */

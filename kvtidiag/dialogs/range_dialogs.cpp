@@ -1,8 +1,9 @@
 // The range dialogs: a partial range of the measured values, an averaged
-// partial range, a range by segments, and up to five ranges with measured
-// and remission values. The first three share one procedure that a row
-// describes: inputs, the input that enables OK, and the checks on OK in
-// their order.
+// partial range, a range by segments, the laser angle ranges of the
+// positioning aid, the unused vacuum-check dialog, and up to five ranges
+// with measured and remission values. All but the last share one
+// procedure that a row describes: inputs, the input that enables OK, and
+// the checks on OK in their order.
 #include <cmath>
 #include <cstdlib>
 
@@ -45,10 +46,15 @@ struct RangeCheck {
 struct RangeDialog {
   std::span<const RangeInput> inputs;
   std::span<const RangeCheck> checks;
+  std::size_t blockBytes;  // the bytes the dialog may write
   int okInput = 0;     // OK is enabled while this input holds text; 0: OK stays enabled
   int directBox = 0;   // when checked, bit 15 of the word at directAt is set
   BYTE directAt = 0;
 };
+
+// The 12-byte range blocks record a length of 10.
+constexpr std::size_t kRangeBlockBytes = 10;
+constexpr std::size_t kPositionBlockBytes = 16;
 
 constexpr WORD kLastValue = 401;
 constexpr UINT kRangeMessage = 210;
@@ -66,7 +72,8 @@ constexpr RangeCheck kPartialChecks[] = {
     {CheckKind::kOrder, 2, 4, 0, kLastValue, kRangeMessage},
     {CheckKind::kBounds, 0, 0, 0, kMaxSensor, kSensorMessage, true},
 };
-constexpr RangeDialog kPartial{kPartialInputs, kPartialChecks, IDC_PARTIAL_LAST, IDC_PARTIAL_DIRECT, 2};
+constexpr RangeDialog kPartial{kPartialInputs, kPartialChecks, kRangeBlockBytes, IDC_PARTIAL_LAST, IDC_PARTIAL_DIRECT,
+                               2};
 
 constexpr RangeInput kAveragedInputs[] = {
     {IDC_AMVP_SENSOR, "1", 1, 0},
@@ -79,7 +86,7 @@ constexpr RangeCheck kAveragedChecks[] = {
     {CheckKind::kBounds, 0, 0, 0, kMaxSensor, kSensorMessage},
     {CheckKind::kBounds, 2, 0, 1, 250, kCountMessage, true},
 };
-constexpr RangeDialog kAveraged{kAveragedInputs, kAveragedChecks, IDC_AMVP_AVERAGES};
+constexpr RangeDialog kAveraged{kAveragedInputs, kAveragedChecks, kRangeBlockBytes, IDC_AMVP_AVERAGES};
 
 // The device takes 1 to 201 segments, although the message names 250.
 constexpr RangeInput kSegmentInputs[] = {
@@ -91,20 +98,39 @@ constexpr RangeCheck kSegmentChecks[] = {
     {CheckKind::kOrder, 4, 6, 0, kLastValue, kRangeMessage},
     {CheckKind::kBounds, 2, 0, 1, 201, kCountMessage, true},
 };
-constexpr RangeDialog kSegments{kSegmentInputs, kSegmentChecks};
+constexpr RangeDialog kSegments{kSegmentInputs, kSegmentChecks, kRangeBlockBytes};
+
+// Eight angles without a check, in the order of the block.
+constexpr RangeInput kPositionInputs[] = {
+    {IDC_POS_RESOLUTION, "100", 3, 0}, {IDC_POS_RANGES, "1", 3, 2},  {IDC_POS_START_1, "90", 3, 4},
+    {IDC_POS_STOP_1, "90", 3, 6},      {IDC_POS_START_2, "", 3, 8},  {IDC_POS_STOP_2, "", 3, 10},
+    {IDC_POS_START_3, "", 3, 12},      {IDC_POS_STOP_3, "", 3, 14},
+};
+constexpr RangeDialog kPosition{kPositionInputs, {}, kPositionBlockBytes};
+
+// Written for inputs that its template 626 does not have: they read 0.
+constexpr RangeInput kVacuumInputs[] = {
+    {IDC_VAC_RESOLUTION, "100", 3, 0},
+    {IDC_VAC_FIRST, "90", 3, 2},
+    {IDC_VAC_LAST, "90", 3, 4},
+};
+constexpr RangeCheck kVacuumChecks[] = {
+    {CheckKind::kOrder, 2, 4, 0, 180, kRangeMessage, true},
+};
+constexpr RangeDialog kVacuum{kVacuumInputs, kVacuumChecks, 6, IDC_VAC_LAST};
 
 // Each dialog's checks end with the one that decides, and every word lies
-// in the 12-byte block.
+// in the dialog's block.
 constexpr bool Valid(const RangeDialog &dialog) {
   for (std::size_t i = 0; i < dialog.checks.size(); ++i) {
     if (dialog.checks[i].decisive != (i + 1 == dialog.checks.size())) return false;
   }
   for (const RangeInput &input : dialog.inputs) {
-    if (input.offset + 2 > 10) return false;
+    if (input.offset + 2u > dialog.blockBytes) return false;
   }
   return true;
 }
-static_assert(Valid(kPartial) && Valid(kAveraged) && Valid(kSegments));
+static_assert(Valid(kPartial) && Valid(kAveraged) && Valid(kSegments) && Valid(kPosition) && Valid(kVacuum));
 
 struct RangeState {
   BYTE *block = nullptr;
@@ -114,8 +140,8 @@ struct RangeState {
 RangeState g_partial;
 RangeState g_averaged;
 RangeState g_segments;
-
-constexpr std::size_t kRangeBlockBytes = 10;
+RangeState g_position;
+RangeState g_vacuum;
 
 bool Passes(const RangeCheck &check, std::span<const BYTE> block) {
   const WORD value = Word(block, check.at);
@@ -134,7 +160,7 @@ BOOL OnInitDialog(const RangeDialog &dialog, RangeState &state, HWND window, LPA
 }
 
 void OnOk(const RangeDialog &dialog, const RangeState &state, HWND window) {
-  const std::span<BYTE> block{state.block, state.block ? kRangeBlockBytes : 0};
+  const std::span<BYTE> block{state.block, state.block ? dialog.blockBytes : 0};
   for (const RangeInput &input : dialog.inputs) {
     PutWord(block, input.offset, GetDlgItemInt(window, input.control, nullptr, FALSE));
   }
@@ -233,6 +259,20 @@ INT_PTR CALLBACK SegmPDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 INT_PTR WINAPI DialogSegmP(HWND owner, void *block, BYTE selector) {
   if (selector != kModeSelector) return kResultCancel;
   return StartDialog(owner, block, IDD_SEGM_P, SegmPDlgProc);
+}
+
+INT_PTR CALLBACK PosHelpDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RangeDialogProc(kPosition, g_position, dialog, message, wParam, lParam);
+}
+INT_PTR WINAPI DialogPosHelp(HWND owner, void *block) {
+  return StartDialog(owner, block, IDD_POS_HELP, PosHelpDlgProc);
+}
+
+INT_PTR CALLBACK VacCtrlDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RangeDialogProc(kVacuum, g_vacuum, dialog, message, wParam, lParam);
+}
+INT_PTR WINAPI DialogVacCtrl(HWND owner, void *block) {
+  return StartDialog(owner, block, IDD_REM_DEF, VacCtrlDlgProc);
 }
 
 INT_PTR CALLBACK MwRemDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

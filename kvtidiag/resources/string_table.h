@@ -85,6 +85,7 @@ inline constexpr std::array kStrings{
     StringRow{245, "Falsche Eingabe für Abgleichnummer."},
     StringRow{247, "Error on file handling"},
     StringRow{249, "Download in Flash-Eprom war erfolgreich."},
+    StringRow{250, "Falsche Eingabe, Vorgabewert wird benutzt."},
     StringRow{256, "Nicht plausible Werte für den Ausgang."},
     StringRow{257, "Definition übernommen."},
     StringRow{258, "Definition wurde NICHT übernommen."},
