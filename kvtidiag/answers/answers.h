@@ -20,6 +20,10 @@ namespace kvt {
 struct ResultText {
   char *text = nullptr;
   std::size_t capacity = 0;
+  // Where the text ends, as the appender last left it, so that a long
+  // report is not measured again for every piece it appends.
+  std::size_t end = kUnknownEnd;
+  static constexpr std::size_t kUnknownEnd = static_cast<std::size_t>(-1);
 };
 
 ResultText ResultTextOf(const ULONG_PTR *request);

@@ -1,5 +1,8 @@
 #include <cstdarg>
 #include <cstring>
+#include <map>
+#include <string>
+#include <utility>
 
 #include "answers/answers.h"
 #include "entry/entry.h"
@@ -21,19 +24,35 @@ void FormatInto(std::span<char> target, const char *format, va_list args) {
   target[count] = '\0';
 }
 
+// Loaded as UTF-16 and converted with code page 1252 explicitly, so the
+// bytes do not depend on the system's ANSI code page.
+std::string LoadFromResources(UINT id) {
+  WCHAR wide[kStringLimit];
+  const int length = LoadStringW(Instance(), id, wide, static_cast<int>(kStringLimit));
+  if (length <= 0) return {};
+  char text[2 * kStringLimit];
+  const int bytes = WideCharToMultiByte(1252, 0, wide, length, text, sizeof text, nullptr, nullptr);
+  return std::string(text, bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
+}
+
+// A report asks for the same few strings many times: each is loaded once
+// per module and kept.
+const std::string &CachedText(UINT id) {
+  static std::map<std::pair<HINSTANCE, UINT>, std::string> cache;
+  const auto key = std::make_pair(Instance(), id);
+  auto found = cache.find(key);
+  if (found == cache.end()) found = cache.emplace(key, LoadFromResources(id)).first;
+  return found->second;
+}
+
 }  // namespace
 
 void LoadText(UINT id, std::span<char> buffer) {
   if (buffer.empty()) return;
-  buffer[0] = '\0';
-  // Loaded as UTF-16 and converted with code page 1252 explicitly, so the
-  // bytes do not depend on the system's ANSI code page.
-  WCHAR wide[kStringLimit];
-  const int length = LoadStringW(Instance(), id, wide, static_cast<int>(kStringLimit));
-  if (length <= 0) return;
-  const int bytes = WideCharToMultiByte(1252, 0, wide, length, buffer.data(),
-                                        static_cast<int>(buffer.size()) - 1, nullptr, nullptr);
-  buffer[bytes > 0 ? bytes : 0] = '\0';
+  const std::string &text = CachedText(id);
+  const std::size_t count = text.size() < buffer.size() - 1 ? text.size() : buffer.size() - 1;
+  std::memcpy(buffer.data(), text.data(), count);
+  buffer[count] = '\0';
 }
 
 const char *FormatFromTable(UINT id, ...) {

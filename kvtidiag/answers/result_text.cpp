@@ -23,13 +23,20 @@ void WriteAt(ResultText &out, std::size_t at, std::string_view piece) {
   const std::size_t count = piece.size() < room ? piece.size() : room;
   std::memcpy(out.text + at, piece.data(), count);
   out.text[at + count] = '\0';
+  out.end = at + count;
+}
+
+// The remembered end, while the terminator still stands there; else measured.
+std::size_t CurrentEnd(const ResultText &out) {
+  if (out.end < out.capacity && out.text && out.text[out.end] == '\0') return out.end;
+  return Length(out);
 }
 
 }  // namespace
 
 void Replace(ResultText &out, std::string_view piece) { WriteAt(out, 0, piece); }
 
-void Append(ResultText &out, std::string_view piece) { WriteAt(out, Length(out), piece); }
+void Append(ResultText &out, std::string_view piece) { WriteAt(out, CurrentEnd(out), piece); }
 
 void Clear(ResultText &out) { WriteAt(out, 0, {}); }
 
