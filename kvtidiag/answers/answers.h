@@ -94,8 +94,20 @@ inline constexpr std::size_t kNoText = static_cast<std::size_t>(-1);
 const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, std::size_t second = kNoText);
 void AppendLineFeed(Report &report);
 void AppendSeparator(Report &report);
+// A line of its own: the piece, then a line feed.
+void AppendDriverLine(Report &report, int textClass, unsigned code);
+void AppendDriverListLine(Report &report, int textClass, std::span<const WORD> values);
+void AppendDriverListLine(Report &report, int textClass, std::span<const DWORD> values);
+void AppendDriverListLineAt(Report &report, int textClass, std::size_t at);
 // Starts a status report with its heading line (status_heading.cpp).
 void StartStatusReport(Report &report);
+// The operating mode (byte 17) as a line closed by a separator.
+void AppendOperatingModeLine(Report &report);
+// Lines the KVT and the KVT-Q1 word alike (status_sensor.cpp): the serial
+// settings (bytes 126-130), and from the device address (byte 133) to the
+// scan list (byte 29) in the class the report picks.
+void AppendSensorSerialLines(Report &report);
+void AppendSensorModeLines(Report &report, int scanClass);
 
 // Values of the status answers (status_values.cpp).
 // Ten times the number of all digits, split: digits before the last two in

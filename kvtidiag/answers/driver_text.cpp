@@ -66,4 +66,24 @@ void AppendLineFeed(Report &report) { Append(report.out, "\n"); }
 
 void AppendSeparator(Report &report) { Append(report.out, FormatFromTable(kSeparatorLine)); }
 
+void AppendDriverLine(Report &report, int textClass, unsigned code) {
+  AppendDriverText(report, textClass, code);
+  AppendLineFeed(report);
+}
+
+void AppendDriverListLine(Report &report, int textClass, std::span<const WORD> values) {
+  AppendDriverList(report, textClass, values);
+  AppendLineFeed(report);
+}
+
+void AppendDriverListLine(Report &report, int textClass, std::span<const DWORD> values) {
+  AppendDriverList(report, textClass, values);
+  AppendLineFeed(report);
+}
+
+void AppendDriverListLineAt(Report &report, int textClass, std::size_t at) {
+  AppendDriverListAt(report, textClass, at);
+  AppendLineFeed(report);
+}
+
 }  // namespace kvt

@@ -36,89 +36,51 @@ void StatusKvtQ1(ResultText &out, std::span<const BYTE> answer) {
   Append(out, FormatDriverTexts(r, kVariantFormat, kVariantText));
   AppendLineFeed(r);
   AppendSeparator(r);
-  AppendDriverText(r, 1, Byte(answer, 17));
-  AppendLineFeed(r);
-  AppendSeparator(r);
+  AppendOperatingModeLine(r);
 
   const BYTE interfaceKind = Byte(answer, 121);
   AppendDriverText(r, 6, interfaceKind);
   if (InterfaceHasParameter(interfaceKind & kInterfaceMask)) AppendDriverText(r, 56, W(r, 122));
   AppendLineFeed(r);
-  AppendDriverText(r, 26, Byte(answer, 130));
-  AppendLineFeed(r);
-  AppendDriverText(r, 25, Byte(answer, 129));
-  AppendLineFeed(r);
-  AppendDriverText(r, 21, W(r, 126));
-  AppendLineFeed(r);
-  AppendDriverText(r, 24, Byte(answer, 128));
-  AppendLineFeed(r);
+  AppendSensorSerialLines(r);
+  AppendDriverLine(r, 24, Byte(answer, 128));
   // The temperature is signed; the driver gets it widened with its sign.
-  AppendDriverText(r, 122, static_cast<WORD>(static_cast<signed char>(Byte(answer, 124))));
-  AppendLineFeed(r);
-  AppendDriverText(r, 28, Byte(answer, 133));
-  AppendLineFeed(r);
-  AppendSeparator(r);
-
-  AppendDriverText(r, 3, Byte(answer, 18));
-  AppendLineFeed(r);
-  AppendSeparator(r);
-
-  AppendDriverListAt(r, 86, 69);
-  AppendLineFeed(r);
-  AppendDriverListAt(r, 87, 45);
-  AppendLineFeed(r);
-  AppendDriverListAt(r, 84, 53);
-  AppendLineFeed(r);
-  AppendDriverListAt(r, 107, 29);
-  AppendLineFeed(r);
+  AppendDriverLine(r, 122, static_cast<WORD>(static_cast<signed char>(Byte(answer, 124))));
+  AppendSensorModeLines(r, 107);
   const WORD counters[] = {W(r, 81), W(r, 85), W(r, 87), W(r, 91)};
-  AppendDriverList(r, 98, counters);
-  AppendLineFeed(r);
+  AppendDriverListLine(r, 98, counters);
   AppendSeparator(r);
 
   const DWORD operatingTime[] = {W(r, 77) * 90u};
-  AppendDriverList(r, 88, operatingTime);
-  AppendLineFeed(r);
-  AppendDriverText(r, 57, W(r, 117));
-  AppendLineFeed(r);
-  AppendDriverText(r, 58, W(r, 119));
-  AppendLineFeed(r);
+  AppendDriverListLine(r, 88, operatingTime);
+  AppendDriverLine(r, 57, W(r, 117));
+  AppendDriverLine(r, 58, W(r, 119));
   const WORD variant[] = {Byte(answer, 112), Byte(answer, 132)};
-  AppendDriverList(r, 71, variant);
-  AppendLineFeed(r);
-  AppendDriverText(r, 59, Byte(answer, 132));
-  AppendLineFeed(r);
-  AppendDriverText(r, 35, Byte(answer, 131));
-  AppendLineFeed(r);
+  AppendDriverListLine(r, 71, variant);
+  AppendDriverLine(r, 59, Byte(answer, 132));
+  AppendDriverLine(r, 35, Byte(answer, 131));
   AppendSeparator(r);
 
   const WORD outputs[] = {W(r, 95), W(r, 97), W(r, 99), W(r, 101)};
-  AppendDriverList(r, 101, outputs);
-  AppendLineFeed(r);
-  AppendDriverText(r, 99, W(r, 93));
-  AppendLineFeed(r);
+  AppendDriverListLine(r, 101, outputs);
+  AppendDriverLine(r, 99, W(r, 93));
   AppendCalibrationState(r, W(r, 89));
   AppendLineFeed(r);
   AppendSeparator(r);
 
   const WORD fields[] = {W(r, 103), W(r, 105), W(r, 107), W(r, 109)};
-  AppendDriverList(r, 102, fields);
-  AppendLineFeed(r);
+  AppendDriverListLine(r, 102, fields);
   AppendSeparator(r);
 
   const DWORD calibration[] = {W(r, 158), W(r, 160), W(r, 162),         Dword(answer, 142),
                                Dword(answer, 146), Dword(answer, 150), Dword(answer, 154)};
-  AppendDriverList(r, 103, calibration);
-  AppendLineFeed(r);
+  AppendDriverListLine(r, 103, calibration);
   const std::array<WORD, 2> resolutions = TdcResolutions(answer);
-  AppendDriverList(r, 104, resolutions);
-  AppendLineFeed(r);
+  AppendDriverListLine(r, 104, resolutions);
   AppendSeparator(r);
 
-  AppendDriverText(r, 114, W(r, 113));
-  AppendLineFeed(r);
-  AppendDriverText(r, 115, W(r, 115));
-  AppendLineFeed(r);
+  AppendDriverLine(r, 114, W(r, 113));
+  AppendDriverLine(r, 115, W(r, 115));
   Append(out, FormatFromTable(kSeparatorLineAtEnd));
   CarriageReturnsToBlanks(out);
 }

@@ -18,34 +18,24 @@ void StatusPxd(ResultText &out, std::span<const BYTE> answer) {
   Report r{out, answer};
   StartStatusReport(r);
   AppendSeparator(r);
-  AppendDriverText(r, 1, Byte(answer, 17));
-  AppendLineFeed(r);
+  AppendOperatingModeLine(r);
+
+  AppendDriverLine(r, 26, Byte(answer, 31));
+  AppendDriverLine(r, 25, Byte(answer, 30));
+  AppendDriverLine(r, 21, Word(answer, 28));
   AppendSeparator(r);
 
-  AppendDriverText(r, 26, Byte(answer, 31));
-  AppendLineFeed(r);
-  AppendDriverText(r, 25, Byte(answer, 30));
-  AppendLineFeed(r);
-  AppendDriverText(r, 21, Word(answer, 28));
-  AppendLineFeed(r);
-  AppendSeparator(r);
-
-  AppendDriverText(r, 3, Byte(answer, 18));
-  AppendLineFeed(r);
-  AppendDriverText(r, 54, Byte(answer, 32));
-  AppendLineFeed(r);
-  AppendDriverText(r, 36, Byte(answer, 33));
-  AppendLineFeed(r);
-  AppendDriverText(r, 77, Word(answer, 34));
-  AppendLineFeed(r);
+  AppendDriverLine(r, 3, Byte(answer, 18));
+  AppendDriverLine(r, 54, Byte(answer, 32));
+  AppendDriverLine(r, 36, Byte(answer, 33));
+  AppendDriverLine(r, 77, Word(answer, 34));
 
   for (std::size_t i = 0; i < kSensorInputs; ++i) {
     const WORD kind = Word(answer, kSensorKinds + 2 * i);
     if (kind == 0) {
       Append(out, FormatFromTable(kNoSensor));
     } else {
-      AppendDriverText(r, 57, kind);
-      AppendLineFeed(r);
+      AppendDriverLine(r, 57, kind);
       AppendDriverText(r, 58, Word(answer, kSensorStates + 2 * i));
     }
     AppendLineFeed(r);
