@@ -21,6 +21,15 @@ std::size_t Status(std::span<BYTE> data, bool accepted, unsigned setting) {
   return 2;
 }
 
+// Takes the requested value into the setting when the device accepts it
+// (a switch only 0 or 1), and answers with the setting now in force.
+template <typename Setting>
+std::size_t Change(DeviceState &device, Setting &setting, BYTE requested, bool valid, std::span<BYTE> data) {
+  const bool accepted = Accepts(device, valid);
+  if (accepted) setting = static_cast<Setting>(requested);
+  return Status(data, accepted, static_cast<unsigned>(setting));
+}
+
 }  // namespace
 
 std::size_t FillReset(DeviceState &device, std::span<const BYTE>, std::span<BYTE>) {
@@ -35,25 +44,19 @@ std::size_t FillReset(DeviceState &device, std::span<const BYTE>, std::span<BYTE
 
 std::size_t FillStartupTest(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE on = RequestByte(request, 0);
-  const bool accepted = Accepts(device, on <= 1);
-  if (accepted) device.startupTest = on == 1;
-  return Status(data, accepted, device.startupTest ? 1 : 0);
+  return Change(device, device.startupTest, on, on <= 1, data);
 }
 
 // The device takes 2 to 16 evaluations per measurement.
 std::size_t FillEvaluations(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE count = RequestByte(request, 0);
-  const bool accepted = Accepts(device, count >= 2 && count <= 16);
-  if (accepted) device.evaluations = count;
-  return Status(data, accepted, device.evaluations);
+  return Change(device, device.evaluations, count, count >= 2 && count <= 16, data);
 }
 
 // Byte 10: 0 volatile, 1 non-volatile field set memory.
 std::size_t FillFieldMemory(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE memory = RequestByte(request, 0);
-  const bool accepted = Accepts(device, memory <= 1);
-  if (accepted) device.fieldsNonVolatile = memory == 1;
-  return Status(data, accepted, device.fieldsNonVolatile ? 1 : 0);
+  return Change(device, device.fieldsNonVolatile, memory, memory <= 1, data);
 }
 
 // 0: 9600 Bd after power on, 1: keep the baud rate, 2: keep the variant
@@ -61,26 +64,20 @@ std::size_t FillFieldMemory(DeviceState &device, std::span<const BYTE> request, 
 std::size_t FillPowerOnSetting(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE setting = RequestByte(request, 0);
   const bool type6 = device.kind == kvt::kDeviceKvtQ1 || device.kind == kvt::kDeviceKvt90;
-  const bool accepted = Accepts(device, setting <= 1 || (setting == 2 && type6));
-  if (accepted) device.powerOnSetting = setting;
-  return Status(data, accepted, device.powerOnSetting);
+  return Change(device, device.powerOnSetting, setting, setting <= 1 || (setting == 2 && type6), data);
 }
 
 // The answer still comes from the old address; the next request must use
 // the new one (or 0).
 std::size_t FillNewAddress(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE address = RequestByte(request, 0);
-  const bool accepted = Accepts(device, address <= kMaxAddress);
-  if (accepted) device.address = address;
-  return Status(data, accepted, device.address);
+  return Change(device, device.address, address, address <= kMaxAddress, data);
 }
 
 // Byte 10: 1 laser on, 0 off.
 std::size_t FillLaser(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   const BYTE on = RequestByte(request, 0);
-  const bool accepted = Accepts(device, on <= 1);
-  if (accepted) device.laserOn = on == 1;
-  return Status(data, accepted, device.laserOn ? 1 : 0);
+  return Change(device, device.laserOn, on, on <= 1, data);
 }
 
 }  // namespace kvtdrv

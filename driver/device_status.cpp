@@ -9,23 +9,6 @@ namespace {
 
 constexpr std::size_t kFirst = kvt::kRecData;
 
-// Writes at record positions into the answer data.
-struct Record {
-  std::span<BYTE> data;
-  void Byte(std::size_t at, unsigned v) const { kvt::PutByte(data, at - kFirst, v); }
-  void Word(std::size_t at, unsigned v) const { kvt::PutWord(data, at - kFirst, v); }
-  void Dword(std::size_t at, DWORD v) const { kvt::PutDword(data, at - kFirst, v); }
-  void Words(std::size_t at, std::initializer_list<unsigned> values) const {
-    for (unsigned v : values) {
-      Word(at, v);
-      at += 2;
-    }
-  }
-  void Text(std::size_t at, std::string_view text, std::size_t width) const {
-    PutText(data, at - kFirst, text, width);
-  }
-};
-
 // The baud rate as the status reports it: in hundreds of baud.
 unsigned BaudCode(const DeviceState &device) { return device.baudRate / 100; }
 
@@ -35,7 +18,7 @@ unsigned Flag(bool on) { return on ? 1u : 0u; }
 constexpr DWORD kMirrorClock = 1048576;
 
 // Bytes 9-28, the same for every kind: version, mode, error state, serial.
-void Head(const DeviceState &device, const Record &r, std::string_view serial) {
+void Head(const DeviceState &device, const AnswerRecord &r, std::string_view serial) {
   r.Text(9, VersionText(device.kind), 8);
   r.Byte(17, device.mode);
   r.Byte(18, device.errorCount == 0 ? 0 : device.errors[device.errorCount - 1].type);
@@ -50,7 +33,7 @@ struct Sensor {
   unsigned pulseNs;
 };
 
-void Measuring(const DeviceState &device, const Record &r, const Sensor &s) {
+void Measuring(const DeviceState &device, const AnswerRecord &r, const Sensor &s) {
   r.Words(29, {s.scan[0], s.scan[1], s.scan[2], s.scan[3], s.scan[4], s.scan[5], 0, 0});
   r.Words(45, {device.evaluations, s.turnMs, device.evaluations * s.turnMs, 0});
   r.Words(53, {s.levels[0], s.levels[1], s.levels[2], s.levels[3], device.stopThreshold, 240, 0, 0});
@@ -63,7 +46,7 @@ struct OutputCodes {
   unsigned output2;
 };
 
-std::size_t StatusKvt(const DeviceState &device, const Record &r) {
+std::size_t StatusKvt(const DeviceState &device, const AnswerRecord &r) {
   Head(device, r, "SN0415372");
   Measuring(device, r, {{1800, 50, 8000, 30, 4, 10}, 40, {1250, 1180, 1320, 45}, 4});
   r.Word(77, 4127);                                 // operating time in units of 90 s
@@ -83,7 +66,7 @@ std::size_t StatusKvt(const DeviceState &device, const Record &r) {
   return 133 - kFirst + 1;
 }
 
-std::size_t StatusPxd(const DeviceState &device, const Record &r) {
+std::size_t StatusPxd(const DeviceState &device, const AnswerRecord &r) {
   Head(device, r, "SN0398114");
   r.Word(28, BaudCode(device));
   r.Byte(30, 0);                                    // parity none
@@ -96,7 +79,7 @@ std::size_t StatusPxd(const DeviceState &device, const Record &r) {
   return 51 - kFirst + 1;
 }
 
-std::size_t StatusKvtQ1(const DeviceState &device, const Record &r) {
+std::size_t StatusKvtQ1(const DeviceState &device, const AnswerRecord &r) {
   const bool ninety = device.kind == kvt::kDeviceKvt90;
   Head(device, r, ninety ? "SN0502961" : "SN0502207");
   Measuring(device, r,
@@ -138,7 +121,7 @@ std::size_t StatusKvtQ1(const DeviceState &device, const Record &r) {
 }  // namespace
 
 std::size_t FillStatus(DeviceState &device, std::span<const BYTE>, std::span<BYTE> data) {
-  const Record r{data};
+  const AnswerRecord r{data};
   switch (device.kind) {
     case kvt::kDevicePxd: return StatusPxd(device, r);
     case kvt::kDeviceKvtQ1:

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -270,6 +271,24 @@ std::size_t FillRangesWithRemission(DeviceState &, std::span<const BYTE>, std::s
 // Writes a zero-padded text of `width` bytes (a zero-terminated one when
 // width is 0) at data[at]; returns the offset behind it.
 std::size_t PutText(std::span<BYTE> data, std::size_t at, std::string_view text, std::size_t width = 0);
+
+// Writes at record positions into the answer data, which start at record
+// byte 9; what lies beyond the record is dropped.
+struct AnswerRecord {
+  std::span<BYTE> data;
+  void Byte(std::size_t at, unsigned v) const { kvt::PutByte(data, at - kvt::kRecData, v); }
+  void Word(std::size_t at, unsigned v) const { kvt::PutWord(data, at - kvt::kRecData, v); }
+  void Dword(std::size_t at, DWORD v) const { kvt::PutDword(data, at - kvt::kRecData, v); }
+  void Words(std::size_t at, std::initializer_list<unsigned> values) const {
+    for (unsigned v : values) {
+      Word(at, v);
+      at += 2;
+    }
+  }
+  void Text(std::size_t at, std::string_view text, std::size_t width) const {
+    PutText(data, at - kvt::kRecData, text, width);
+  }
+};
 
 // ---- texts*.cpp --------------------------------------------------------------
 

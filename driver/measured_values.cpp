@@ -14,19 +14,31 @@ namespace {
 
 constexpr std::size_t kFirst = kvt::kRecData;
 
-// Writes at record positions into the answer data; what lies beyond the
-// record is dropped.
-struct Record {
-  std::span<BYTE> data;
-  void Byte(std::size_t at, unsigned v) const { kvt::PutByte(data, at - kFirst, v); }
-  void Word(std::size_t at, unsigned v) const { kvt::PutWord(data, at - kFirst, v); }
-};
-
 BYTE RequestByte(std::span<const BYTE> request, std::size_t at) { return kvt::Byte(request, at); }
 WORD RequestWord(std::span<const BYTE> request, std::size_t at) { return kvt::Word(request, at); }
 
 // The words that fit from record byte `at` to the record's end.
 std::size_t WordsFrom(std::size_t at) { return (kvt::kRecordSize - at) / 2; }
+
+// What 0x37 and 0x76 ask for: 9 the sensor, 10-11 the first value (bit 15:
+// send at once after the measurement), 12-13 the last.
+struct SensorRange {
+  BYTE sensor;
+  WORD first;
+  WORD last;
+};
+
+SensorRange SensorRangeOf(std::span<const BYTE> request) {
+  return {RequestByte(request, 9), static_cast<WORD>(RequestWord(request, 10) & 0x7FFF), RequestWord(request, 12)};
+}
+
+// Their answers repeat it at 9, 10 and 12 and have the header word at 14.
+void PutSensorRange(const AnswerRecord &r, const SensorRange &asked, WORD header) {
+  r.Byte(9, asked.sensor);
+  r.Word(10, asked.first);
+  r.Word(12, asked.last);
+  r.Word(14, header);
+}
 
 // How the flags sit in a value, by the sensor's variant.
 struct FlagLayout {
@@ -139,7 +151,8 @@ constexpr double kVerifyTolerance = 40;  // mm
 
 // The smallest value of each of `segments` equal parts of the rays
 // `first` to `first + rays - 1`.
-std::size_t SegmentMinima(const Scene &scene, unsigned first, unsigned rays, unsigned segments, const Record &r) {
+std::size_t SegmentMinima(const Scene &scene, unsigned first, unsigned rays, unsigned segments,
+                          const AnswerRecord &r) {
   segments = std::min(segments, rays);
   for (unsigned s = 0; s < segments; ++s) {
     const unsigned from = first + s * rays / segments;
@@ -158,7 +171,7 @@ std::size_t SegmentMinima(const Scene &scene, unsigned first, unsigned rays, uns
 std::size_t FieldOf(BYTE number) { return number >= 1 && number <= kFields ? number - 1u : 0u; }
 
 // The segments of a field: its angle divided into ten.
-std::size_t FieldSegmentMinima(const Scene &scene, BYTE number, const Record &r) {
+std::size_t FieldSegmentMinima(const Scene &scene, BYTE number, const AnswerRecord &r) {
   const std::size_t field = FieldOf(number);
   unsigned first = scene.geometry.rays;
   unsigned last = 0;
@@ -172,7 +185,7 @@ std::size_t FieldSegmentMinima(const Scene &scene, BYTE number, const Record &r)
 }
 
 // The hit nearest to the front plane within the field's width.
-std::size_t Perpendicular(const Scene &scene, BYTE number, const Record &r) {
+std::size_t Perpendicular(const Scene &scene, BYTE number, const AnswerRecord &r) {
   const std::size_t box = FieldOf(number);
   bool found = false;
   Hit nearest{};
@@ -190,7 +203,7 @@ std::size_t Perpendicular(const Scene &scene, BYTE number, const Record &r) {
 }
 
 // The room as taught, without the object; verified where the scan agrees.
-std::size_t Contour(const Scene &scene, bool verify, const Record &r) {
+std::size_t Contour(const Scene &scene, bool verify, const AnswerRecord &r) {
   const unsigned rays = std::min<unsigned>(scene.geometry.rays, WordsFrom(12));
   for (unsigned ray = 0; ray < rays; ++ray) {
     const Hit taught = CastRay(scene.Angle(ray), false);
@@ -204,7 +217,7 @@ std::size_t Contour(const Scene &scene, bool verify, const Record &r) {
 }
 
 // Interlaced partial scans at 1°: a 0.25° sensor sends four, a 0.5° one two.
-std::size_t PartialScan(const Scene &scene, const Record &r, WORD &header) {
+std::size_t PartialScan(const Scene &scene, const AnswerRecord &r, WORD &header) {
   const unsigned interlace = std::max(1u, static_cast<unsigned>(std::lround(1 / scene.geometry.step)));
   const unsigned part = scene.scan % interlace;
   std::size_t count = 0;
@@ -219,7 +232,7 @@ std::size_t PartialScan(const Scene &scene, const Record &r, WORD &header) {
 // 0x30 → 0xB0: 9 the sensor, 10 the request code, 11 its parameter.
 // Answer: 9 the sensor, 10-11 the header word, values from 12.
 std::size_t FillScan(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
-  const Record r{data};
+  const AnswerRecord r{data};
   const BYTE sensor = RequestByte(request, 9);
   const BYTE code = RequestByte(request, 10);
   const BYTE parameter = RequestByte(request, 11);
@@ -251,24 +264,19 @@ std::size_t FillScan(DeviceState &device, std::span<const BYTE> request, std::sp
 // after the measurement), 12-13 the last. Answer: 10 first, 12 last, 14
 // the header word, values from 16.
 std::size_t FillPartialRange(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
-  const Record r{data};
-  const BYTE sensor = RequestByte(request, 9);
-  const WORD first = RequestWord(request, 10) & 0x7FFF;
-  const WORD last = RequestWord(request, 12);
-  const Scene scene = SceneOf(device, sensor);
-  const Scene::Range range = scene.Cut(first, last, WordsFrom(16));
+  const AnswerRecord r{data};
+  const SensorRange asked = SensorRangeOf(request);
+  const Scene scene = SceneOf(device, asked.sensor);
+  const Scene::Range range = scene.Cut(asked.first, asked.last, WordsFrom(16));
   for (unsigned i = 0; i < range.count; ++i) r.Word(16 + 2 * i, scene.Value(range.first + i));
-  r.Byte(9, sensor);
-  r.Word(10, first);
-  r.Word(12, last);
-  r.Word(14, scene.Header(range.count));
+  PutSensorRange(r, asked, scene.Header(range.count));
   return 16 + 2 * range.count - kFirst;
 }
 
 // 0x36 → 0xB6: 9 the sensor, 10 the number of averages. Answer: 10 the
 // averages, 11-12 the header word, values from 13.
 std::size_t FillAveraged(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
-  const Record r{data};
+  const AnswerRecord r{data};
   const BYTE sensor = RequestByte(request, 9);
   const BYTE averages = RequestByte(request, 10);
   const Scene scene = SceneOf(device, sensor);
@@ -283,7 +291,7 @@ std::size_t FillAveraged(DeviceState &device, std::span<const BYTE> request, std
 // 0x3F → 0xBF: 10 the averages, 11-12 first, 13-14 last. Answer: 10
 // averages, 11 first, 13 last, 15 the header word, values from 17.
 std::size_t FillAveragedPartial(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
-  const Record r{data};
+  const AnswerRecord r{data};
   const BYTE averages = RequestByte(request, 10);
   const WORD first = RequestWord(request, 11);
   const WORD last = RequestWord(request, 13);
@@ -301,12 +309,10 @@ std::size_t FillAveragedPartial(DeviceState &device, std::span<const BYTE> reque
 // 12 last, 14 the header word (number of pairs), from 16 pairs of X
 // (from the left wall) and Y (perpendicular, with the flags).
 std::size_t FillValuesXY(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
-  const Record r{data};
-  const BYTE sensor = RequestByte(request, 9);
-  const WORD first = RequestWord(request, 10) & 0x7FFF;
-  const WORD last = RequestWord(request, 12);
-  const Scene scene = SceneOf(device, sensor);
-  const Scene::Range range = scene.Cut(first, last, WordsFrom(16) / 2);
+  const AnswerRecord r{data};
+  const SensorRange asked = SensorRangeOf(request);
+  const Scene scene = SceneOf(device, asked.sensor);
+  const Scene::Range range = scene.Cut(asked.first, asked.last, WordsFrom(16) / 2);
   for (unsigned i = 0; i < range.count; ++i) {
     const unsigned ray = range.first + i;
     Hit hit = CastRay(scene.Angle(ray), true);
@@ -315,10 +321,7 @@ std::size_t FillValuesXY(DeviceState &device, std::span<const BYTE> request, std
     r.Word(16 + 4 * i, InUnit(XFromLeftWall(hit) + hit.x * (scale - 1), scene.geometry.unit));
     r.Word(18 + 4 * i, scene.Flagged(hit, ray, InUnit(hit.y * scale, scene.geometry.unit)));
   }
-  r.Byte(9, sensor);
-  r.Word(10, first);
-  r.Word(12, last);
-  r.Word(14, scene.Header(range.count));
+  PutSensorRange(r, asked, scene.Header(range.count));
   return 16 + 4 * range.count - kFirst;
 }
 
@@ -327,7 +330,7 @@ std::size_t FillValuesXY(DeviceState &device, std::span<const BYTE> request, std
 // ray leaves the fields A, B and C.
 std::size_t FillValuesWithFields(DeviceState &device, std::span<const BYTE> request, std::span<BYTE> data) {
   constexpr unsigned kGroup = 1 + kFields;
-  const Record r{data};
+  const AnswerRecord r{data};
   const WORD first = RequestWord(request, 9) & 0x7FFF;
   const WORD last = RequestWord(request, 11);
   const Scene scene = SceneOf(device, 0);
@@ -354,7 +357,7 @@ std::size_t FillRangesWithRemission(DeviceState &device, std::span<const BYTE> r
   constexpr unsigned kMaxRanges = 5;
   constexpr std::size_t kDistances = 41;
   constexpr std::size_t kRemissions = 441;
-  const Record r{data};
+  const AnswerRecord r{data};
   const unsigned ranges = std::min<unsigned>(RequestWord(request, 9), kMaxRanges);
   const Scene scene = SceneOf(device, 0);
   std::size_t k = 0;

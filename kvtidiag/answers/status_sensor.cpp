@@ -5,33 +5,20 @@
 
 namespace kvt {
 
-namespace {
-
-constexpr int kErrorKind = 3;
-constexpr int kBaudRate = 21;
-constexpr int kParity = 25;
-constexpr int kPowerOn = 26;
-constexpr int kDeviceAddress = 28;
-constexpr int kSignalLevels = 84;
-constexpr int kLaser = 86;
-constexpr int kMultipleEvaluation = 87;
-
-}  // namespace
-
 void AppendSensorSerialLines(Report &report) {
-  AppendDriverLine(report, kPowerOn, Byte(report.answer, 130));
-  AppendDriverLine(report, kParity, Byte(report.answer, 129));
-  AppendDriverLine(report, kBaudRate, Word(report.answer, 126));
+  AppendDriverLine(report, 26, Byte(report.answer, 130));  // after power-on
+  AppendDriverLine(report, 25, Byte(report.answer, 129));  // parity
+  AppendDriverLine(report, 21, Word(report.answer, 126));  // baud rate
 }
 
 void AppendSensorModeLines(Report &report, int scanClass) {
-  AppendDriverLine(report, kDeviceAddress, Byte(report.answer, 133));
+  AppendDriverLine(report, 28, Byte(report.answer, 133));  // device address
   AppendSeparator(report);
-  AppendDriverLine(report, kErrorKind, Byte(report.answer, 18));
+  AppendDriverLine(report, 3, Byte(report.answer, 18));  // error kind
   AppendSeparator(report);
-  AppendDriverListLineAt(report, kLaser, 69);
-  AppendDriverListLineAt(report, kMultipleEvaluation, 45);
-  AppendDriverListLineAt(report, kSignalLevels, 53);
+  AppendDriverListLineAt(report, 86, 69);  // laser
+  AppendDriverListLineAt(report, 87, 45);  // multiple evaluation
+  AppendDriverListLineAt(report, 84, 53);  // signal levels
   AppendDriverListLineAt(report, scanClass, 29);
 }
 
