@@ -171,20 +171,6 @@ void PlacePieces(TelegramRecord &request, std::span<const BYTE> block, const Mod
   }
 }
 
-// Only the pairs that the block holds are read; the rest of the request stays zero.
-void PlaceWordPairs(TelegramRecord &request, std::span<const BYTE> block) {
-  constexpr std::size_t kFirstPair = 2;
-  constexpr std::size_t kPairSize = 4;
-  const WORD count = Word(block, 0);
-  PutWord(request, kModeData, count);
-  for (std::size_t i = 0; i < count && kFirstPair + (i + 1) * kPairSize <= block.size(); ++i) {
-    const std::size_t from = kFirstPair + i * kPairSize;
-    const std::size_t to = kModeData + 2 + i * kPairSize;
-    PutWord(request, to, Word(block, from));
-    PutWord(request, to + 2, Word(block, from + 2));
-  }
-}
-
 // FALSE when the row needs a ParamBlock and the request carries none.
 bool PlaceModeData(Command &command, const ModeRow &row) {
   TelegramRecord &request = command.Request();
@@ -198,7 +184,7 @@ bool PlaceModeData(Command &command, const ModeRow &row) {
     case kWordPairs:
       if (command.Block().empty()) return false;
       if (row.data == kBlock) PlacePieces(request, command.Block(), row);
-      else PlaceWordPairs(request, command.Block());
+      else PlaceRangePairs(request, kModeData, command.Block());
       return true;
   }
   return false;

@@ -8,75 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "dialog_script.h"
+#include "dialog_cases.h"
 
 namespace kvt::test {
 namespace {
 
-using PlainStarter = INT_PTR(WINAPI *)(HWND, void *);
-using SelectorStarter = INT_PTR(WINAPI *)(HWND, void *, BYTE);
-
-constexpr int kNoSelector = -1;
 constexpr int kUnlimited = 0;  // no EM_LIMITTEXT: the edit's own (large) default
 constexpr int kLargestSetLimit = 1999;
-constexpr BYTE kUntouched = 0xEE;
-
-HMODULE Library() {
-  static HMODULE library = LoadLibraryA("KVTIDIAG.DLL");
-  return library;
-}
-
-HWND Owner() {
-  static HWND owner = CreateOwnerWindow(90, 70, 760, 560);
-  return owner;
-}
-
-// A dialog as the library exports it.
-struct Dialog {
-  const char *starter;  // "DialogRspTime"
-  int selector = kNoSelector;
-};
-
-// An export by name, as the function type it has (null when missing).
-template <typename Function>
-Function Export(const char *name) {
-  using Plain = void (*)();  // converts to and from any function pointer without a warning
-  return reinterpret_cast<Function>(reinterpret_cast<Plain>(GetProcAddress(Library(), name)));
-}
-
-INT_PTR Start(const Dialog &dialog, HWND owner, void *block) {
-  constexpr INT_PTR kNoSuchExport = -2;
-  if (dialog.selector == kNoSelector) {
-    const auto starter = Export<PlainStarter>(dialog.starter);
-    return starter ? starter(owner, block) : kNoSuchExport;
-  }
-  const auto starter = Export<SelectorStarter>(dialog.starter);
-  return starter ? starter(owner, block, static_cast<BYTE>(dialog.selector)) : kNoSuchExport;
-}
-
-std::string Name(const Dialog &dialog) {
-  std::string name = dialog.starter;
-  if (dialog.selector != kNoSelector) name.append("_").append(std::to_string(dialog.selector));
-  return name;
-}
 
 // --- What each dialog shows when it opens, and how it is laid out -------
-
-struct InputLook {
-  int control;
-  std::string label;
-  std::string preset;
-  int limit;
-};
-
-struct TemplateCase {
-  Dialog dialog;
-  int templateId;
-  const char *procedure;
-  std::string title;
-  std::vector<InputLook> inputs;
-  std::vector<int> absent = {};  // inputs this template does not have
-};
 
 const std::vector<TemplateCase> kTemplates = {
     {{"DialogStopThres"}, 606, "StopThresDlgProc", "Eingabe Stopschwelle in mV",
@@ -295,7 +235,7 @@ std::vector<std::string> LookProblems(const TemplateCase &c, HWND owner, HWND di
   // The combined control-colour message, asked of the exported procedure
   // itself (a dialog's SendMessage result would hide it): dialog and static
   // get the brush, other types nothing.
-  const auto procedure = Export<DLGPROC>(c.procedure);
+  const auto procedure = ProcedureExport(c.procedure);
   HDC dc = GetDC(dialog);
   constexpr UINT kCtlColor = 0x0019;
   auto colour = [&](WORD type) {
@@ -334,7 +274,7 @@ TEST(NumberDialogs, OpenPresetAndLaidOut) {
 TEST(NumberDialogs, ExportedProceduresRunTheirTemplates) {
   for (const TemplateCase &c : kTemplates) {
     SCOPED_TRACE(Name(c.dialog));
-    const auto procedure = Export<DLGPROC>(c.procedure);
+    const auto procedure = ProcedureExport(c.procedure);
     ASSERT_NE(procedure, nullptr) << c.procedure;
     BYTE block[16];
     std::memset(block, kUntouched, sizeof block);
@@ -372,49 +312,7 @@ const std::string k256 = "Nicht plausible Werte für den Ausgang.";
 const std::string k260 = "Nicht plausible Werte für die KVT-Variante. Standardwerte werden übertragen.";
 const std::string k272 = "Falscher Referenzwertbereich; gültiger Bereich 0 bis 3.";
 
-struct Typed {
-  int control;
-  std::string text;
-};
-
-struct ValueCase {
-  const char *name;
-  Dialog dialog;
-  std::vector<Typed> typed;
-  Press press;
-  std::vector<std::string> boxes;
-  INT_PTR result;
-  std::vector<BYTE> after;  // the whole block; its size is the block size
-};
-
 constexpr BYTE E = kUntouched;
-
-void CheckValueCase(const ValueCase &c) {
-  SCOPED_TRACE(c.name);
-  std::vector<BYTE> block(c.after.size(), kUntouched);
-  // Guard bytes behind the block show a write past its end.
-  block.resize(c.after.size() + 8, kUntouched);
-  const ScriptRun run = RunDialog([&] { return Start(c.dialog, Owner(), block.data()); },
-                                  [&](HWND dialog) {
-                                    for (const Typed &typed : c.typed) {
-                                      SetDlgItemTextA(dialog, typed.control, typed.text.c_str());
-                                    }
-                                    PostPress(dialog, c.press);
-                                  });
-  EXPECT_TRUE(run.opened);
-  EXPECT_FALSE(run.timedOut);
-  EXPECT_EQ(run.result, c.result);
-  std::vector<std::string> expected = c.boxes;
-  EXPECT_EQ(run.boxes.size(), expected.size());
-  for (std::size_t i = 0; i < std::min(run.boxes.size(), expected.size()); ++i) {
-    EXPECT_EQ(Escaped(run.boxes[i]), Escaped(expected[i])) << "message box " << i;
-    EXPECT_EQ(run.captions[i], "Diagnose");
-    EXPECT_TRUE(run.exclamationAndOk[i]) << "message box " << i << " without exclamation icon and OK";
-  }
-  std::vector<BYTE> expectedBlock = c.after;
-  expectedBlock.resize(c.after.size() + 8, kUntouched);
-  EXPECT_EQ(EscapedBytes(block), EscapedBytes(expectedBlock));
-}
 
 using enum Press;
 

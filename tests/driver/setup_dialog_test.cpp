@@ -4,22 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "driver/setup_ids.h"
-#include "driver_support.h"
-#include "support/ui_script.h"
+#include "setup_support.h"
 
 namespace drvtest {
 namespace {
 
-using kvt::test::Click;
-using kvt::test::GetText;
-using kvt::test::MessageBoxText;
-using kvt::test::PendingUiSteps;
-using kvt::test::StartUiScript;
-using kvt::test::StopUiScript;
-using kvt::test::UiStep;
-
-constexpr const char *kTitle = "Sensortreiber einrichten";
-constexpr const char *kMessageTitle = "Sensortreiber";
+using namespace kvt::test;
 
 struct Owner {
   Owner(int x, int y, int w, int h) {
@@ -30,26 +20,6 @@ struct Owner {
   HWND window;
 };
 
-// A loaded driver whose setup the test runs; unloaded at the end.
-struct Loaded {
-  explicit Loaded(const char *config) {
-    SimConfigure(config);
-    SimReset();
-    handle = LoadSensor(0);
-  }
-  ~Loaded() {
-    StopUiScript();
-    Unload(handle);
-    SimConfigure("");
-  }
-  DWORD handle;
-};
-
-// Clicks by posting, so that a message box the click opens does not block
-// the script that must close it.
-void PostClick(HWND dialog, int control) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, control)));
-}
 
 int Selection(HWND dialog) { return static_cast<int>(SendDlgItemMessageA(dialog, IDC_SETUP_DEVICE, CB_GETCURSEL, 0, 0)); }
 

@@ -4,41 +4,16 @@
 #include <gtest/gtest.h>
 
 #include "driver/setup_ids.h"
+#include "driver/setup_support.h"
 #include "mode_requests.h"
-#include "support/ui_script.h"
 
 namespace drvtest {
 namespace {
 
-using kvt::test::Click;
-using kvt::test::GetText;
-using kvt::test::MessageBoxText;
-using kvt::test::PendingUiSteps;
-using kvt::test::SetText;
-using kvt::test::StartUiScript;
-using kvt::test::StopUiScript;
+using namespace kvt::test;
 
-constexpr const char *kTitle = "Sensortreiber einrichten";
-constexpr const char *kMessageTitle = "Sensortreiber";
 constexpr int kPasswordFields[] = {IDC_SETUP_PW_SETUP, IDC_SETUP_PW_SUPER, IDC_SETUP_PW_SERVICE};
 
-struct Loaded {
-  explicit Loaded(const char *config) {
-    SimConfigure(config);
-    SimReset();
-    handle = LoadSensor(0);
-  }
-  ~Loaded() {
-    StopUiScript();
-    Unload(handle);
-    SimConfigure("");
-  }
-  DWORD handle;
-};
-
-void PostClick(HWND dialog, int control) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, control)));
-}
 
 // Types like a user: one WM_CHAR per character into the focused field.
 void Type(HWND dialog, int control, const std::string &text) {

@@ -71,6 +71,11 @@ void Click(HWND dialog, int control) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, control)));
 }
 
+void PostClick(HWND dialog, int control) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, control)));
+}
+
 std::string MessageBoxText(HWND box) { return GetText(box, 0xFFFF); }
 
 

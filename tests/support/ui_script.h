@@ -28,6 +28,9 @@ void SetText(HWND dialog, int control, const std::string &text);
 std::string GetText(HWND dialog, int control);
 std::string WindowText(HWND window);
 void Click(HWND dialog, int control);
+// Clicks by posting, so that a message box the click opens does not block
+// the script that must close it.
+void PostClick(HWND dialog, int control);
 // The text of a message box (its static with id 0xFFFF).
 std::string MessageBoxText(HWND box);
 

@@ -1,5 +1,5 @@
-// Driving KVTIDIAG.DLL's dialogs for the range and table dialog tests: a
-// dialog by its export, what it must show when it opens, and a typed case
+// Driving KVTIDIAG.DLL's dialogs for the dialog tests: a dialog by its
+// export, what it must show when it opens, and a typed case
 // with the message boxes and the block it must leave.
 #pragma once
 
