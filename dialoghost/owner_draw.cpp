@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dialoghost.h"
+#include "kvt/list_box.h"
 
 namespace kvt::dlg {
 
@@ -26,15 +27,6 @@ int FontHeight(HWND window, HFONT font) {
   return metrics.tmHeight;
 }
 
-std::string ItemText(HWND list, UINT index) {
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
-
 void DrawText(HDC dc, const std::string &text, RECT area) {
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS);
@@ -43,7 +35,7 @@ void DrawText(HDC dc, const std::string &text, RECT area) {
 void DrawMenuItem(const MenuWindow &menu, const DRAWITEMSTRUCT &item) {
   HDC dc = item.hDC;
   RECT area = item.rcItem;
-  const std::string text = ItemText(item.hwndItem, item.itemID);
+  const std::string text = ListBoxLine(item.hwndItem, static_cast<int>(item.itemID));
   const bool heading = item.itemData == kHeadingHandler;
   const bool selected = !heading && (item.itemState & ODS_SELECTED);
   COLORREF back = GetSysColor(COLOR_WINDOW);
@@ -73,7 +65,7 @@ void DrawResultItem(const MenuWindow &menu, const DRAWITEMSTRUCT &item) {
   HDC dc = item.hDC;
   RECT area = item.rcItem;
   FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
-  const std::string text = ItemText(item.hwndItem, item.itemID);
+  const std::string text = ListBoxLine(item.hwndItem, static_cast<int>(item.itemID));
   const bool header = item.itemData == kLineHeader;
   HGDIOBJ oldFont = SelectObject(dc, header ? menu.fonts.fixedBold : menu.fonts.fixed);
   SetBkMode(dc, TRANSPARENT);

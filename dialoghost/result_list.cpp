@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialoghost.h"
+#include "kvt/list_box.h"
 
 namespace kvt::dlg {
 
@@ -26,15 +27,6 @@ int LineWidth(const MenuWindow &menu, std::string_view text) {
   SelectObject(dc, old);
   ReleaseDC(menu.window, dc);
   return area.right - area.left;
-}
-
-std::string LineAt(HWND list, int index) {
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
 }
 
 bool WriteAll(const char *path, const std::string &bytes) {
@@ -87,7 +79,7 @@ std::string ResultListText(const MenuWindow &menu) {
   const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
   std::string text;
   for (int index = 0; index < count; ++index) {
-    text += LineAt(list, index);
+    text += ListBoxLine(list, index);
     text += "\r\n";
   }
   return text;

@@ -44,7 +44,6 @@ bool IsDeviceDialog(HWND dialog);
 std::string ControlText(HWND dialog, int id);
 std::string MessageBoxText(HWND box);
 int ListCount(HWND list);
-std::string ListLine(HWND list, int index);
 ULONG_PTR ListData(HWND list, int index);
 void ClickButton(HWND dialog, int id);
 

@@ -6,6 +6,7 @@
 
 #include "../dialoghost/menu_window.h"
 #include "host.h"
+#include "kvt/list_box.h"
 #include "kvt/simcontrol.h"
 
 namespace kvt::host {
@@ -152,7 +153,7 @@ StepResult Menu(ScriptRun &run, const Step &) {
   for (int index = 0; index < count; ++index) headings += ListData(list, index) == dlg::kHeadingHandler;
   PrintLine(FormatText("Menü: %d Zeilen, %d Überschriften, %d Befehle", count, headings, count - headings));
   for (int index = 0; index < count; ++index) {
-    const std::string text = ListLine(list, index);
+    const std::string text = ListBoxLine(list, index);
     PrintLine(ListData(list, index) == dlg::kHeadingHandler ? "== " + text + " ==" : "   " + text);
   }
   if (!TakeScreenshotOnce(run, menu)) return StepResult::kFailed;
@@ -168,10 +169,10 @@ std::string TrimmedRight(std::string text) {
 int FindMenuLine(HWND list, const std::string &text) {
   const int count = ListCount(list);
   for (int index = 0; index < count; ++index) {
-    if (ListLine(list, index) == text) return index;
+    if (ListBoxLine(list, index) == text) return index;
   }
   for (int index = 0; index < count; ++index) {
-    if (TrimmedRight(ListLine(list, index)) == TrimmedRight(text)) return index;
+    if (TrimmedRight(ListBoxLine(list, index)) == TrimmedRight(text)) return index;
   }
   return -1;
 }
@@ -194,7 +195,7 @@ StepResult Run(ScriptRun &run, const Step &step) {
   SendMessageA(list, LB_SETCURSEL, index, 0);
   run.runsBefore = RunCount(menu);
   run.started = true;
-  PrintLine("Ausführen: " + ListLine(list, index));
+  PrintLine("Ausführen: " + ListBoxLine(list, index));
   ClickButton(menu, dlg::kIdRun);
   return StepResult::kWait;
 }
@@ -212,7 +213,7 @@ StepResult Print(ScriptRun &run, const Step &) {
   HWND list = ResultList(menu);
   const int count = ListCount(list);
   PrintLine(FormatText("Ergebnisliste: %d Zeilen", count));
-  for (int index = 0; index < count; ++index) PrintLine(ListLine(list, index));
+  for (int index = 0; index < count; ++index) PrintLine(ListBoxLine(list, index));
   return StepResult::kDone;
 }
 
@@ -222,7 +223,7 @@ StepResult Expect(ScriptRun &run, const Step &step) {
   HWND list = ResultList(menu);
   const int count = ListCount(list);
   for (int index = 0; index < count; ++index) {
-    if (ListLine(list, index).find(step.argument) != std::string::npos) return StepResult::kDone;
+    if (ListBoxLine(list, index).find(step.argument) != std::string::npos) return StepResult::kDone;
   }
   return Fail(run, FormatText("Die Ergebnisliste enthält \"%s\" nicht.", step.argument.c_str()));
 }

@@ -85,15 +85,6 @@ std::string MessageBoxText(HWND box) { return ControlText(box, kMessageBoxTextId
 
 int ListCount(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
 
-std::string ListLine(HWND list, int index) {
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
-
 ULONG_PTR ListData(HWND list, int index) {
   return static_cast<ULONG_PTR>(SendMessageA(list, LB_GETITEMDATA, index, 0));
 }

@@ -12,6 +12,7 @@
 #include "kvt/abi.h"
 #include "kvt/bytes.h"
 #include "kvt/simcontrol.h"
+#include "modes/mode_messages.h"
 #include "support/escaped.h"
 #include "support/records.h"
 
@@ -19,15 +20,6 @@ namespace kvt::test {
 namespace {
 
 constexpr WORD kModeHandler = 11;
-
-const std::string kModeDone = "Betriebsmoduswechsel ist erfolgt.";
-const std::string kModeNot = "Betriebsmoduswechsel konnte NICHT durchgeführt werden.";
-const std::string kPasswordOk = "Passwort ist in Ordnung.";
-const std::string kPasswordNot = "Passwort ist nicht korrekt.";
-const std::string kResetDone = "Rücksetzen des Passwortes ist erfolgt.";
-const std::string kResetNot = "Rücksetzen des Passwortes ist nicht erfolgt.";
-const std::string kBaudDone = "Baudratenwechsel ist erfolgt.";
-const std::string kBaudNot = "Baudratenwechsel konnte NICHT durchgeführt werden.";
 
 struct Step {
   const char *name;

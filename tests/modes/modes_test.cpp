@@ -15,6 +15,7 @@
 #include "kvt/abi.h"
 #include "kvt/bytes.h"
 #include "kvt/simcontrol.h"
+#include "mode_messages.h"
 
 namespace kvt::test {
 namespace {
@@ -25,14 +26,6 @@ constexpr char kBefore[] = "vorher";
 
 const std::string kLineKvt = "\nBei der Kommunikation benutzte Adresse  12  mit Zielgerät  KVT.\n\n";
 const std::string kLinePxd = "\nBei der Kommunikation benutzte Adresse  12  mit Zielgerät  PXD.\n\n";
-const std::string kModeDone = "Betriebsmoduswechsel ist erfolgt.";
-const std::string kModeNot = "Betriebsmoduswechsel konnte NICHT durchgeführt werden.";
-const std::string kPasswordOk = "Passwort ist in Ordnung.";
-const std::string kPasswordNot = "Passwort ist nicht korrekt.";
-const std::string kResetDone = "Rücksetzen des Passwortes ist erfolgt.";
-const std::string kResetNot = "Rücksetzen des Passwortes ist nicht erfolgt.";
-const std::string kBaudDone = "Baudratenwechsel ist erfolgt.";
-const std::string kBaudNot = "Baudratenwechsel konnte NICHT durchgeführt werden.";
 const std::string kNoCommunication = "Kommunikation mit dem Sensor nicht in Ordnung !";
 
 TelegramRecord Answer(BYTE code, BYTE status) {
