@@ -64,90 +64,74 @@ constexpr ValueInput kCorrAnf[] = {
      .offset = 0, .check = {.failure = kReplace, .low = 0, .high = 6, .message = 260, .replacement = 0}},
 };
 
-static_assert(RowsValid(kStopThres) && RowsValid(kWATime) && RowsValid(kAglMode) && RowsValid(kEVCNr) &&
-              RowsValid(kSimIndex) && RowsValid(kFieldNr) && RowsValid(kKVTNr) && RowsValid(kRspTime) &&
-              RowsValid(kSensorAdr) && RowsValid(kRefNr) && RowsValid(kCorrAnf));
-
-ValueDialogState g_stopThres;
-ValueDialogState g_waTime;
-ValueDialogState g_aglMode;
-ValueDialogState g_evcNr;
-ValueDialogState g_simIndex;
-ValueDialogState g_fieldNr;
-ValueDialogState g_kvtNr;
-ValueDialogState g_rspTime;
-ValueDialogState g_sensorAdr;
-ValueDialogState g_refNr;
-ValueDialogState g_corrAnf;
-
 }  // namespace
 
 extern "C" {
 
 INT_PTR CALLBACK StopThresDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kStopThres}, g_stopThres, dialog, message, wParam, lParam);
+  return RunValueDialog<kStopThres>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogStopThres(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_STOP_THRES, StopThresDlgProc);
 }
 
 INT_PTR CALLBACK WATimeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kWATime}, g_waTime, dialog, message, wParam, lParam);
+  return RunValueDialog<kWATime>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogWATime(HWND owner, void *block) { return StartDialog(owner, block, IDD_WA_TIME, WATimeDlgProc); }
 
 INT_PTR CALLBACK AglModeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kAglMode}, g_aglMode, dialog, message, wParam, lParam);
+  return RunValueDialog<kAglMode>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogAglMode(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_AGL_MODE, AglModeDlgProc);
 }
 
 INT_PTR CALLBACK EVCNrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kEVCNr}, g_evcNr, dialog, message, wParam, lParam);
+  return RunValueDialog<kEVCNr>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogEVCNr(HWND owner, void *block) { return StartDialog(owner, block, IDD_EVC_NR, EVCNrDlgProc); }
 
 INT_PTR CALLBACK SimIndexDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kSimIndex}, g_simIndex, dialog, message, wParam, lParam);
+  return RunValueDialog<kSimIndex>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogSimIndex(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_SIM_INDEX, SimIndexDlgProc);
 }
 
 INT_PTR CALLBACK FieldNrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kFieldNr}, g_fieldNr, dialog, message, wParam, lParam);
+  return RunValueDialog<kFieldNr>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogFieldNr(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_FIELD_NR, FieldNrDlgProc);
 }
 
 INT_PTR CALLBACK KVTNrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kKVTNr}, g_kvtNr, dialog, message, wParam, lParam);
+  return RunValueDialog<kKVTNr>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogKVTNr(HWND owner, void *block) { return StartDialog(owner, block, IDD_KVT_NR, KVTNrDlgProc); }
 
 INT_PTR CALLBACK RspTimeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kRspTime}, g_rspTime, dialog, message, wParam, lParam);
+  return RunValueDialog<kRspTime>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogRspTime(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_RSP_TIME, RspTimeDlgProc);
 }
 
 INT_PTR CALLBACK SensorAdrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kSensorAdr}, g_sensorAdr, dialog, message, wParam, lParam);
+  return RunValueDialog<kSensorAdr>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogSensorAdr(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_SENSOR_ADR, SensorAdrDlgProc);
 }
 
 INT_PTR CALLBACK RefNrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kRefNr}, g_refNr, dialog, message, wParam, lParam);
+  return RunValueDialog<kRefNr>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogRefNr(HWND owner, void *block) { return StartDialog(owner, block, IDD_REF_NR, RefNrDlgProc); }
 
 INT_PTR CALLBACK CorrAnfDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kCorrAnf}, g_corrAnf, dialog, message, wParam, lParam);
+  return RunValueDialog<kCorrAnf>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogCorrAnf(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_CORR_ANF, CorrAnfDlgProc);

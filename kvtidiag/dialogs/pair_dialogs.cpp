@@ -58,40 +58,31 @@ constexpr ValueInput kSegmentCount[] = {
      .offset = 2, .onChange = kWhileText, .check = {.failure = kResultZero, .low = 0, .high = 4, .message = 222}},
 };
 
-static_assert(RowsValid(kKVTFieldNr) && RowsValid(kOutputSet) && RowsValid(kVarDef) && RowsValid(kAverageMV) &&
-              RowsValid(kSegmentCount));
-
-ValueDialogState g_kvtFieldNr;
-ValueDialogState g_outputSet;
-ValueDialogState g_varDef;
-ValueDialogState g_averageMV;
-ValueDialogState g_segmentCount;
-
 }  // namespace
 
 extern "C" {
 
 INT_PTR CALLBACK KVTFieldNrDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kKVTFieldNr}, g_kvtFieldNr, dialog, message, wParam, lParam);
+  return RunValueDialog<kKVTFieldNr>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogKVTFieldNr(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_KVT_FIELD_NR, KVTFieldNrDlgProc);
 }
 
 INT_PTR CALLBACK OutputSetDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kOutputSet}, g_outputSet, dialog, message, wParam, lParam);
+  return RunValueDialog<kOutputSet>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogOutputSet(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_OUTPUT_SET, OutputSetDlgProc);
 }
 
 INT_PTR CALLBACK VarDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kVarDef}, g_varDef, dialog, message, wParam, lParam);
+  return RunValueDialog<kVarDef>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogVarDef(HWND owner, void *block) { return StartDialog(owner, block, IDD_VAR_DEF, VarDefDlgProc); }
 
 INT_PTR CALLBACK AverageMVDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kAverageMV}, g_averageMV, dialog, message, wParam, lParam);
+  return RunValueDialog<kAverageMV>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogAverageMV(HWND owner, void *block, BYTE selector) {
   const int templateId = selector == kWithoutSensorSelector ? IDD_AVERAGE_MV : IDD_AVERAGE_MV_SENSOR;
@@ -99,7 +90,7 @@ INT_PTR WINAPI DialogAverageMV(HWND owner, void *block, BYTE selector) {
 }
 
 INT_PTR CALLBACK SegmentCountDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kSegmentCount}, g_segmentCount, dialog, message, wParam, lParam);
+  return RunValueDialog<kSegmentCount>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogSegmentCount(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_SEGMENT_COUNT, SegmentCountDlgProc);

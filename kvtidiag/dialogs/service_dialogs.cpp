@@ -24,24 +24,19 @@ constexpr ValueInput kClbHcode[] = {
      .field = kText, .offset = 0, .onChange = kWhileEightChars},
 };
 
-static_assert(RowsValid(kMemDump) && RowsValid(kClbHcode));
-
-ValueDialogState g_memDump;
-ValueDialogState g_hcode;
-
 }  // namespace
 
 extern "C" {
 
 INT_PTR CALLBACK MemDumpDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kMemDump}, g_memDump, dialog, message, wParam, lParam);
+  return RunValueDialog<kMemDump>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogMemDump(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_MEM_DUMP, MemDumpDlgProc);
 }
 
 INT_PTR CALLBACK HcodeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ValueDialogProc({kClbHcode}, g_hcode, dialog, message, wParam, lParam);
+  return RunValueDialog<kClbHcode>(dialog, message, wParam, lParam);
 }
 INT_PTR WINAPI DialogClbHcode(HWND owner, void *block) {
   return StartDialog(owner, block, IDD_CLB_HCODE, HcodeDlgProc);

@@ -97,6 +97,14 @@ struct ValueDialogState {
 INT_PTR ValueDialogProc(const ValueDialog &dialog, ValueDialogState &state, HWND window, UINT message,
                         WPARAM wParam, LPARAM lParam);
 
+// The procedure of one described dialog, with the state that dialog keeps.
+template <const auto &kInputs>
+INT_PTR RunValueDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static_assert(RowsValid(kInputs));
+  static ValueDialogState state;
+  return ValueDialogProc({kInputs}, state, window, message, wParam, lParam);
+}
+
 // DialogBoxParamA on the library's template with the block as creation parameter.
 INT_PTR StartDialog(HWND owner, void *block, int templateId, DLGPROC procedure);
 
