@@ -70,6 +70,9 @@ struct HandlerRow {
 const HandlerRow *FindHandler(WORD code);
 
 // Endings. Each returns TRUE: a text stands in ResultText.
+// The string ids of the failure endings, for routines that append them.
+inline constexpr UINT kCommFailureMessage = 17;
+inline constexpr UINT kWrongAnswerMessage = 19;
 BOOL SuccessEnding(Command &command);
 BOOL CommunicationFailure(Command &command);
 BOOL WrongAnswer(Command &command);

@@ -8,8 +8,6 @@ namespace kvt {
 
 namespace {
 
-constexpr UINT kCommFailureMessage = 17;
-constexpr UINT kWrongAnswerMessage = 19;
 constexpr UINT kAddressLineKvt = 243;
 constexpr UINT kAddressLinePxd = 244;
 constexpr UINT kAddressLineKvtQ1 = 265;

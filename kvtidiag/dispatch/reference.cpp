@@ -7,8 +7,6 @@ namespace {
 
 constexpr WORD kAveragedValues = 0xAB;
 constexpr unsigned kRanges = 4;
-constexpr UINT kCommFailureMessage = 17;
-constexpr UINT kWrongAnswerMessage = 19;
 
 }  // namespace
 
