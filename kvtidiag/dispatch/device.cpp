@@ -10,7 +10,6 @@ namespace kvt {
 namespace {
 
 constexpr UINT kResetMessage = 66;
-constexpr BYTE kResetAnswer = 0x91;
 
 }  // namespace
 
@@ -28,7 +27,6 @@ BOOL RunReset(Command &command, const HandlerRow &row) {
     case Exchange::kWrongCode: return WrongAnswer(command);
     case Exchange::kAnswered: break;
   }
-  static_assert(kResetAnswer == 0x91);
   return MessageEnding(command, kResetMessage);
 }
 

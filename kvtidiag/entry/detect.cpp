@@ -27,22 +27,19 @@ bool Probe(BYTE type, TelegramPair &pair) {
   return SendTelegram(pair.request, pair.answer);
 }
 
+// The sensor kinds that probes 2 and 3 tell apart; `otherwise` for any other bits.
+BYTE SensorKind(const TelegramRecord &answer, BYTE otherwise) {
+  switch (KindBits(answer)) {
+    case 0x10: return kDeviceKvtQ1;
+    case 0x18: return kDeviceKvt90;
+    default: return otherwise;
+  }
+}
+
 BYTE DetectType(TelegramPair &pair) {
   if (Probe(kDevicePxd, pair)) return KindBits(pair.answer) == 0x08 ? BYTE{kDevicePxd} : kUndetected;
-  if (Probe(kDeviceKvt, pair)) {
-    switch (KindBits(pair.answer)) {
-      case 0x10: return kDeviceKvtQ1;
-      case 0x18: return kDeviceKvt90;
-      default: return kDeviceKvt;
-    }
-  }
-  if (Probe(kDeviceKvtQ1, pair)) {
-    switch (KindBits(pair.answer)) {
-      case 0x10: return kDeviceKvtQ1;
-      case 0x18: return kDeviceKvt90;
-      default: break;
-    }
-  }
+  if (Probe(kDeviceKvt, pair)) return SensorKind(pair.answer, kDeviceKvt);
+  if (Probe(kDeviceKvtQ1, pair)) return SensorKind(pair.answer, kUndetected);
   return kUndetected;
 }
 
