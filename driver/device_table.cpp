@@ -18,6 +18,14 @@ constexpr CommandRow kRows[] = {
     {0x36, 0xB6, kAllKinds, None, FillAveraged},
     {0x37, 0xB7, kAllKinds, None, FillPartialRange},
     {0x3A, 0xBA, kAllKinds, None, FillSensorType},
+    // The interface unit's configuration, evaluation cases, dynamic field
+    // number and outputs.
+    {0x38, 0xB8, kPxd, None, FillUnitConfigRead},
+    {0x39, 0xB9, kPxd, None, FillCaseRead},
+    {0x4C, 0xCC, kPxd, OneAccepts, FillDynamicFieldNumber},
+    {0x4D, 0xCD, kPxd, OneAccepts, FillOutputSwitch},
+    {0x70, 0xF0, kPxd, OneAccepts, FillUnitConfigDefine},
+    {0x72, 0xF2, kPxd, OneAccepts, FillCaseDefine},
     {0x3C, 0xBC, kSensors, None, FillReferenceValues},
     {0x3D, 0xBD, kSensors, None, FillCorrectionTable},
     {0x3E, 0xBE, kType6, None, FillValuesWithFields},

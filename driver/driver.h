@@ -149,6 +149,24 @@ struct ModeParameters {
   BYTE length = 0;
 };
 
+// What the PXD interface unit keeps for the run (device_interface_unit.cpp):
+// its configuration (0x38 read, 0x70 defined), ten evaluation cases (0x39
+// read, 0x72 defined), the dynamic field number (0x4C) and its outputs (0x4D).
+inline constexpr std::size_t kUnitConfigSize = 103;
+inline constexpr std::size_t kCaseSize = 43;
+inline constexpr std::size_t kCaseSlots = 10;
+inline constexpr std::size_t kUnitOutputs = 10;
+
+struct InterfaceUnit {
+  std::array<BYTE, kUnitConfigSize> config{};
+  std::array<std::array<BYTE, kCaseSize>, kCaseSlots> cases{};  // cases 1 to 10
+  BYTE dynamicField = 0;
+  std::array<BYTE, kUnitOutputs> outputs{};  // 1 active, 0 inactive
+};
+
+// The unit as switched on: two sensors, three fields, two evaluation cases.
+InterfaceUnit StartInterfaceUnit();
+
 struct DeviceState {
   BYTE kind = kvt::kDeviceKvt;  // DeviceType
   BYTE address = 0;
@@ -165,6 +183,7 @@ struct DeviceState {
   BYTE evaluations = 2;         // multiple evaluations (command 0x63)
   BYTE fieldSet = 1;            // active field set 1..4 (command 0x41)
   BYTE stopThreshold = 44;      // mV (command 0x51)
+  InterfaceUnit unit = StartInterfaceUnit();  // the PXD's own settings
   WORD resets = 0;
   WORD systemTests = 0;
   std::array<ErrorEntry, kMaxErrorEntries> errors{};
@@ -267,6 +286,13 @@ std::size_t FillAveragedPartial(DeviceState &, std::span<const BYTE>, std::span<
 std::size_t FillValuesXY(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillValuesWithFields(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillRangesWithRemission(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_interface_unit.cpp
+std::size_t FillUnitConfigRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillUnitConfigDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillCaseRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillCaseDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillDynamicFieldNumber(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillOutputSwitch(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 
 // Writes a zero-padded text of `width` bytes (a zero-terminated one when
 // width is 0) at data[at]; returns the offset behind it.
@@ -326,6 +352,7 @@ std::span<const TextClass> StatusCodeClasses();   // texts_status.cpp
 std::span<const TextClass> StatusListClasses();   // texts_status_lists.cpp
 std::span<const TextClass> ErrorClasses();        // texts_errors.cpp
 std::span<const TextClass> FormatClasses();       // texts_formats.cpp
+std::span<const TextClass> InterfaceUnitClasses();  // texts_interface_unit.cpp
 // texts_table.cpp: the class with this id in any group, or null.
 const TextClass *FindTextClass(int id);
 // texts_build.cpp: helpers of the builders.
