@@ -34,6 +34,11 @@ void Clear(ResultText &out);
 // Driver texts may carry carriage returns; the result list wants blanks.
 void CarriageReturnsToBlanks(ResultText &out);
 
+// The module whose string table the texts come from (DllMain sets it; test
+// programs that link the objects set their own).
+HINSTANCE Instance();
+void SetInstance(HINSTANCE instance);
+
 // Loads string `id` (at most 127 characters) as CP1252 into `buffer`.
 void LoadText(UINT id, std::span<char> buffer);
 
@@ -59,17 +64,19 @@ void ErrorMemoryKvt(ResultText &out, std::span<const BYTE> answer);
 void ErrorMemoryPxd(ResultText &out, std::span<const BYTE> answer);
 void SensorTypeText(ResultText &out, std::span<const BYTE> answer);
 // Measured-value lists (measured_lists.cpp, measured_ranges.cpp); each
-// appends to the header lines the dispatcher wrote.
-void ValuesScan(ResultText &out, std::span<const BYTE> answer);
-void ValuesStatistics(ResultText &out, std::span<const BYTE> answer);
-void ValuesTaught(ResultText &out, std::span<const BYTE> answer);
-void ValuesPartialRange(ResultText &out, std::span<const BYTE> answer);
-void ValuesAveraged(ResultText &out, std::span<const BYTE> answer);
-void ValueAt90Degrees(ResultText &out, std::span<const BYTE> answer);
-void ValuesAveragedPartial(ResultText &out, std::span<const BYTE> answer);
-void ValuesWithFields(ResultText &out, std::span<const BYTE> answer);
-void ValuesXY(ResultText &out, std::span<const BYTE> answer);
-void RangesWithRemission(ResultText &out, std::span<const BYTE> answer);
+// appends to the header lines the dispatcher wrote, flags shown by the row
+// of the sensor variant.
+using ValuesFormatter = void (*)(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesScan(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesStatistics(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesTaught(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesPartialRange(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesAveraged(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValueAt90Degrees(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesAveragedPartial(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesWithFields(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesXY(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void RangesWithRemission(ResultText &out, std::span<const BYTE> answer, BYTE variant);
 
 // Reports made of driver texts (driver_text.cpp). A report asks the driver
 // into one buffer of its own, emptied once before the first driver call.

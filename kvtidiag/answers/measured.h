@@ -59,8 +59,8 @@ struct ValueTexts {
   char verified[kStringLimit];     // 78 "V"
 };
 
-// Loads the texts for the run's sensor variant.
-void LoadValueTexts(ValueTexts &texts);
+// Loads the texts for a sensor variant.
+void LoadValueTexts(ValueTexts &texts, BYTE variant);
 
 // The value renderers.
 void ValueFlags(Pending &pending, const ValueTexts &texts, WORD value);

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "answers/measured.h"
-#include "entry/entry.h"
 #include "kvt/bytes.h"
 
 namespace kvt {
@@ -82,8 +81,8 @@ void Flush(Pending &pending) {
   pending.length = 0;
 }
 
-void LoadValueTexts(ValueTexts &texts) {
-  texts.row = &FlagRowOf(Run().variant);
+void LoadValueTexts(ValueTexts &texts, BYTE variant) {
+  texts.row = &FlagRowOf(variant);
   LoadText(kNumberFormat, texts.number);
   LoadText(kBlanks, texts.blanks);
   for (std::size_t i = 0; i < texts.row->pairs.size(); ++i) {

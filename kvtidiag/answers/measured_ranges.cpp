@@ -35,7 +35,8 @@ std::size_t ValuesInRecord(std::span<const BYTE> answer) {
 
 }  // namespace
 
-void RangesWithRemission(ResultText &out, std::span<const BYTE> answer) {
+// Numbers only: the variant has no flags to show here.
+void RangesWithRemission(ResultText &out, std::span<const BYTE> answer, BYTE) {
   const std::size_t ranges = Word(answer, kRangeCount) < kMaxRanges ? Word(answer, kRangeCount) : kMaxRanges;
   const std::size_t readable = ValuesInRecord(answer);
   char line[kStringLimit];
