@@ -1,6 +1,6 @@
-// Result text and messages: the one appender every handler and formatter
-// writes through, the string-table loader, the two format routines and the
-// message box.
+// Result text and messages, and the answer formatters.
+// The one appender every handler and formatter writes through, the
+// string-table loader, the two format routines and the message box.
 #pragma once
 
 #include <windows.h>

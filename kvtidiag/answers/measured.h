@@ -1,7 +1,8 @@
-// The pieces the measured-value reports are built from: the flag table,
-// the texts of one report loaded once, and a buffer that collects the
-// pieces before they go into ResultText in a few large appends (a scan has
-// hundreds of values; appending each would walk the whole text every time).
+// The pieces the measured-value reports are built from.
+// The flag table, the texts of one report loaded once, and a buffer that
+// collects the pieces before they go into ResultText in a few large appends
+// (a scan has hundreds of values; appending each would walk the whole text
+// every time).
 #pragma once
 
 #include <windows.h>

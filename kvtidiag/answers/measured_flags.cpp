@@ -1,6 +1,6 @@
-// The value-flag table and the renderers of one measured value: its flags
-// (field infringements, blinding, reflector level) by the sensor variant's
-// row, and its number.
+// The value-flag table and the renderers of one measured value.
+// Its flags (field infringements, blinding, reflector level) by the sensor
+// variant's row, and its number.
 #include <cstring>
 
 #include "answers/measured.h"

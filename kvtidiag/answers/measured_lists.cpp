@@ -1,8 +1,8 @@
-// The measured-value lists: a scan, a partial range, averaged values, the
-// value at 90 degrees, taught values, the statistics layout, values with
-// field values and XY coordinates. Each appends to the header lines the
-// dispatcher wrote; none reads beyond the answer record, whatever its
-// count says.
+// The measured-value lists.
+// A scan, a partial range, averaged values, the value at 90 degrees, taught
+// values, the statistics layout, values with field values and XY
+// coordinates. Each appends to the header lines the dispatcher wrote; none
+// reads beyond the answer record, whatever its count says.
 #include "answers/measured.h"
 #include "kvt/bytes.h"
 

@@ -1,7 +1,7 @@
-// Ranges with measured and remission values (answer 0xF5): up to five
-// range descriptors, then the distances and the remissions of all ranges,
-// each in one list. The values are numbered per range, the lists are read
-// with one running index.
+// Ranges with measured and remission values (answer 0xF5).
+// Up to five range descriptors, then the distances and the remissions of
+// all ranges, each in one list. The values are numbered per range, the
+// lists are read with one running index.
 #include "answers/measured.h"
 #include "kvt/bytes.h"
 

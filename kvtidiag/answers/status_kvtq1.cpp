@@ -1,6 +1,6 @@
-// The status report of the type-6 sensors, KVT-Q1 and KVT 90°/0.5°
-// (DeviceTypes 2 and 3): interface, calibration state and the TDC
-// calibration with the resolution computed from it.
+// The status report of the type-6 sensors, KVT-Q1 and KVT 90°/0.5°.
+// DeviceTypes 2 and 3: interface, calibration state and the TDC calibration
+// with the resolution computed from it.
 #include "answers/answers.h"
 #include "kvt/bytes.h"
 

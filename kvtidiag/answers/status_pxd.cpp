@@ -1,5 +1,5 @@
-// The status report of the PXD interface unit (DeviceType 1), with one
-// block per sensor input.
+// The status report of the PXD interface unit (DeviceType 1).
+// One block per sensor input.
 #include "answers/answers.h"
 #include "kvt/bytes.h"
 

@@ -1,5 +1,5 @@
-// Definitions: one telegram with at most a data byte or word, answered with
-// an accepted or refused message, some with a line more.
+// Definitions: one telegram, answered with an accepted or refused message.
+// At most a data byte or word is sent; some accepted answers say a line more.
 #include "dispatch/dispatch.h"
 
 namespace kvt {

@@ -1,6 +1,6 @@
-// The command vocabulary: the run handed down, the command, the rows that
-// place request data, the one exchange and its endings, the device kinds
-// and the handler rows.
+// The command vocabulary every handler is written in.
+// The run handed down, the command, the rows that place request data, the
+// one exchange and its endings, the device kinds and the handler rows.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,7 @@
-// Handlers 12, 97, 165, 179, 184 and 205: measured values on request. Each
-// menu entry is a row: the command, the dialog that fills its ParamBlock,
-// where the block's bytes go in the request, and how each answer it may
-// get is reported (header lines here, the values by a formatter).
+// Measured values on request: handlers 12, 97, 165, 179, 184 and 205.
+// Each menu entry is a row: the command, the dialog that fills its
+// ParamBlock, where the block's bytes go in the request, and how each answer
+// it may get is reported (header lines here, the values by a formatter).
 #include "dispatch/dispatch.h"
 
 namespace kvt {

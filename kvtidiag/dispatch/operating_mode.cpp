@@ -1,7 +1,7 @@
-// Handler 11: change of operating mode. Every entry sends command 0x20
-// with the mode byte of its telegram code, and after it a password or
-// values from the ParamBlock; the answer is reported with the accepted or
-// refused message of the entry's group.
+// Handler 11: change of operating mode.
+// Every entry sends command 0x20 with the mode byte of its telegram code,
+// and after it a password or values from the ParamBlock; the answer is
+// reported with the accepted or refused message of the entry's group.
 #include "dispatch/dispatch.h"
 
 namespace kvt {

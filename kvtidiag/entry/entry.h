@@ -1,5 +1,4 @@
-// The diagnosis run: its state, detection and the callbacks that the
-// dialog host calls.
+// The diagnosis run: its state, detection and the host's callbacks.
 #pragma once
 
 #include <windows.h>
