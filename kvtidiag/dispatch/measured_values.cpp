@@ -61,6 +61,10 @@ void CountLine(Command &command, unsigned count) { Append(command.out, FormatFro
 
 WORD AnswerWord(Command &command, std::size_t at) { return Word(command.Answer(), at); }
 
+void ShowValues(Command &command, ValuesFormatter values) {
+  values(command.out, command.Answer(), command.run.variant);
+}
+
 // 0xB0: the header word at 10, then by the request code.
 void ReportScan(Command &command, ValuesFormatter) {
   const WORD header = AnswerWord(command, 10);
@@ -68,7 +72,7 @@ void ReportScan(Command &command, ValuesFormatter) {
   CountLine(command, Count(header));
   switch (command.Request()[kRequestCode]) {
     case 3:
-    case 4: ValuesTaught(command.out, command.Answer(), command.run.variant); return;
+    case 4: ShowValues(command, ValuesTaught); return;
     case 8:
       Append(command.out, FormatFromTable(kPartialScanMessage,
                                           ((header >> kPartialScanShift) & kPartialScanMask) * kPartialScanStep));
@@ -77,8 +81,7 @@ void ReportScan(Command &command, ValuesFormatter) {
     case 1:
     case 2:
     case 5:
-      (command.Telegram() == kStatisticsTelegram ? ValuesStatistics : ValuesScan)(command.out, command.Answer(),
-                                                                                  command.run.variant);
+      ShowValues(command, command.Telegram() == kStatisticsTelegram ? ValuesStatistics : ValuesScan);
       return;
     default: return;
   }
@@ -90,7 +93,7 @@ void ReportFirstLast(Command &command, ValuesFormatter values) {
   const WORD header = AnswerWord(command, 14);
   UnitLine(command, header, false);
   CountLine(command, Count(header));
-  values(command.out, command.Answer(), command.run.variant);
+  ShowValues(command, values);
 }
 
 // 0xB6: the number of averages at 10, the header word at 11.
@@ -100,7 +103,7 @@ void ReportAveraged(Command &command, ValuesFormatter values) {
   UnitLine(command, header, false);
   // The value at 90 degrees is one value, whatever the list holds.
   CountLine(command, values == ValueAt90Degrees ? 1 : Count(header));
-  values(command.out, command.Answer(), command.run.variant);
+  ShowValues(command, values);
 }
 
 // 0xBF: averages at 10, first and last at 11 and 13, the header word at 15.
@@ -110,7 +113,7 @@ void ReportAveragedPartial(Command &command, ValuesFormatter values) {
   UnitLine(command, header, false);
   CountLine(command, Count(header));
   Append(command.out, FormatFromTable(kRangeMessage, AnswerWord(command, 11), AnswerWord(command, 13)));
-  values(command.out, command.Answer(), command.run.variant);
+  ShowValues(command, values);
 }
 
 // 0xBE: the header word at 13, first and last at 9 and 11.
@@ -119,13 +122,13 @@ void ReportWithFields(Command &command, ValuesFormatter values) {
   UnitLine(command, header, true);
   CountLine(command, Count(header));
   Append(command.out, FormatFromTable(kRangeMessage, AnswerWord(command, 9), AnswerWord(command, 11)));
-  values(command.out, command.Answer(), command.run.variant);
+  ShowValues(command, values);
 }
 
 // 0xF5: the number of ranges at 9.
 void ReportRanges(Command &command, ValuesFormatter values) {
   Replace(command.out, FormatFromTable(kRangeCountMessage, AnswerWord(command, 9)));
-  values(command.out, command.Answer(), command.run.variant);
+  ShowValues(command, values);
 }
 
 using enum Collector;
