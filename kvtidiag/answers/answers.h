@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "kvt/abi.h"
+#include "string_ids.h"
 
 namespace kvt {
 
@@ -88,8 +89,6 @@ struct Report {
 // The size the driver is told: one byte less than the buffer, so the text
 // always ends within it.
 inline constexpr int kDriverTextSize = 255;
-inline constexpr UINT kSeparatorLine = 212;
-inline constexpr UINT kSeparatorLineAtEnd = 226;
 void AppendDriverText(Report &report, int textClass, unsigned code);
 void AppendDriverList(Report &report, int textClass, std::span<const WORD> values);
 void AppendDriverList(Report &report, int textClass, std::span<const DWORD> values);

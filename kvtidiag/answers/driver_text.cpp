@@ -65,7 +65,7 @@ const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, 
 
 void AppendLineFeed(Report &report) { Append(report.out, "\n"); }
 
-void AppendSeparator(Report &report) { Append(report.out, FormatFromTable(kSeparatorLine)); }
+void AppendSeparator(Report &report) { Append(report.out, FormatFromTable(ids::kSeparatorLine)); }
 
 void AppendDriverLine(Report &report, int textClass, unsigned code) {
   AppendDriverText(report, textClass, code);

@@ -92,7 +92,7 @@ int MessageBoxFromTable(HWND owner, UINT flags, int id, ...) {
   }
   va_end(args);
   char caption[kStringLimit];
-  LoadText(1, caption);
+  LoadText(ids::kDiagnosisCaption, caption);
   return MessageBoxA(owner, message, caption, flags);
 }
 

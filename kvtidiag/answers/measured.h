@@ -53,11 +53,11 @@ void Flush(Pending &pending);
 // The string-table texts one report needs, each loaded once.
 struct ValueTexts {
   const FlagRow *row;
-  char number[kStringLimit];       // 67 "%5u;"
-  char blanks[kStringLimit];       // 128, shown three times for a value without flags
-  char flags[3][kStringLimit];     // the row's strings
-  char xValue[kStringLimit];       // 120 " %5d;"
-  char verified[kStringLimit];     // 78 "V"
+  char number[kStringLimit];    // "%5u;"
+  char blanks[kStringLimit];    // shown three times for a value without flags
+  char flags[3][kStringLimit];  // the row's strings
+  char xValue[kStringLimit];    // " %5d;"
+  char verified[kStringLimit];  // "V"
 };
 
 // Loads the texts for a sensor variant.

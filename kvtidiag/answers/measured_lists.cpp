@@ -14,7 +14,6 @@ constexpr std::size_t kValuesPerRow = 8;
 constexpr WORD kVerifiedBit = 0x4000;
 constexpr WORD kTaughtValueMask = 0x1FFF;
 constexpr char kNoMark[] = "   ";
-constexpr UINT kXYTitle = 122;
 
 using ValueRenderer = void (*)(Pending &pending, const ValueTexts &texts, WORD value);
 
@@ -118,7 +117,7 @@ void ValuesWithFields(ResultText &out, std::span<const BYTE> answer, BYTE varian
 void ValuesXY(ResultText &out, std::span<const BYTE> answer, BYTE variant) {
   constexpr std::size_t kFirst = 16;
   const std::size_t pairs = WordsInRecord(answer, kFirst, 2 * (Word(answer, 14) & kCountMask)) / 2;
-  Append(out, FormatFromTable(kXYTitle));
+  Append(out, FormatFromTable(ids::kFlagsXYTitle));
   Append(out, "\n");
   ValueTexts texts;
   LoadValueTexts(texts, variant);

@@ -81,7 +81,7 @@ void StatusKvtQ1(ResultText &out, std::span<const BYTE> answer) {
 
   AppendDriverLine(r, 114, W(r, 113));
   AppendDriverLine(r, 115, W(r, 115));
-  Append(out, FormatFromTable(kSeparatorLineAtEnd));
+  Append(out, FormatFromTable(ids::kSeparatorLineWithoutLineFeed));
   CarriageReturnsToBlanks(out);
 }
 

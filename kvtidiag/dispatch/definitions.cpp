@@ -32,12 +32,8 @@ BOOL RunWithDetail(Command &command, const HandlerRow &row, std::span<const Deta
   return SuccessEnding(command);
 }
 
-constexpr Detail kFieldSetDetails[] = {{0, 205}, {1, 206}};
-constexpr Detail kLaserDetails[] = {{1, 231}, {0, 232}};
-
-constexpr UINT kFieldNumberMessage = 233;
-constexpr UINT kThresholdAccepted = 123;
-constexpr UINT kThresholdRefused = 124;
+constexpr Detail kFieldSetDetails[] = {{0, ids::kFieldsFromVolatileMemory}, {1, ids::kFieldsFromNonVolatileMemory}};
+constexpr Detail kLaserDetails[] = {{1, ids::kLaserIsOn}, {0, ids::kLaserIsOff}};
 
 }  // namespace
 
@@ -60,7 +56,7 @@ BOOL RunLaser(Command &command, const HandlerRow &row) { return RunWithDetail(co
 BOOL RunNewFieldSet(Command &command, const HandlerRow &row) {
   if (!PlaceRowData(command, row)) return FALSE;
   if (const Ending ending = Exchange(command, row.command, row.expected)) return *ending;
-  Replace(command.out, FormatFromTable(kFieldNumberMessage, command.Request()[kRecData]));
+  Replace(command.out, FormatFromTable(ids::kFieldNumber, command.Request()[kRecData]));
   return SuccessEnding(command);
 }
 
@@ -70,9 +66,9 @@ BOOL RunStopThreshold(Command &command, const HandlerRow &row) {
   const BYTE status = command.Answer()[kStatusByte];
   const DWORD threshold = Dword(command.Block(), 0);
   if (status == kAccepted && command.Answer()[kDetailByte] == threshold) {
-    return MessageEnding(command, kThresholdAccepted);
+    return MessageEnding(command, ids::kStopThresholdAccepted);
   }
-  if (status == kRefused) return MessageEnding(command, kThresholdRefused);
+  if (status == kRefused) return MessageEnding(command, ids::kStopThresholdRefused);
   return WrongAnswer(command);
 }
 

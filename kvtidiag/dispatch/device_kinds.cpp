@@ -6,15 +6,15 @@ namespace kvt {
 namespace {
 
 constexpr DeviceKind kKinds[] = {
-    {kDeviceKvt, "KVT", 243, StatusKvt, ErrorMemoryKvt},
-    {kDevicePxd, "PXD", 244, StatusPxd, ErrorMemoryPxd},
-    {kDeviceKvtQ1, "KVTQ1", 265, StatusKvtQ1, ErrorMemoryKvt},
-    {kDeviceKvt90, "KVT 90°/0.5°", 265, StatusKvtQ1, ErrorMemoryKvt},
+    {kDeviceKvt, "KVT", ids::kAddressLineKvt, StatusKvt, ErrorMemoryKvt},
+    {kDevicePxd, "PXD", ids::kAddressLinePxd, StatusPxd, ErrorMemoryPxd},
+    {kDeviceKvtQ1, "KVTQ1", ids::kAddressLineKvtQ1, StatusKvtQ1, ErrorMemoryKvt},
+    {kDeviceKvt90, "KVT 90°/0.5°", ids::kAddressLineKvtQ1, StatusKvtQ1, ErrorMemoryKvt},
 };
 
 // The address dialog offers a PXD for any other type, as the address line
 // names it; an error memory is read as a KVT's, and so is a status.
-constexpr DeviceKind kOtherKind{0xFF, "PXD", 244, StatusKvt, ErrorMemoryKvt};
+constexpr DeviceKind kOtherKind{0xFF, "PXD", ids::kAddressLinePxd, StatusKvt, ErrorMemoryKvt};
 
 constexpr bool RowPerType() {
   for (std::size_t type = 0; type < std::size(kKinds); ++type) {

@@ -84,8 +84,6 @@ constexpr bool ReadsBlock(const Place &place) {
 bool PlaceData(Command &command, std::span<const Place> places);
 
 // Endings (endings.cpp). Each returns TRUE: a text stands in ResultText.
-inline constexpr UINT kCommFailureMessage = 17;
-inline constexpr UINT kWrongAnswerMessage = 19;
 BOOL SuccessEnding(Command &command);
 BOOL CommunicationFailure(Command &command);
 BOOL WrongAnswer(Command &command);
@@ -102,9 +100,9 @@ inline constexpr Accepted kAnyAnswer{};
 
 // What a failed exchange (no answer, or a code not accepted) writes.
 enum class ExchangeFailure : BYTE {
-  kEnd,                 // message 17 with status 255, or message 19; then the address line
+  kEnd,                 // kCommunicationFailed with status 255, or kWrongAnswer; then the address line
   kEndAfterDriverText,  // the same, the driver's error text asked into ResultText first
-  kAppend,              // message 17 (status 255) or 19 appended; the handler goes on
+  kAppend,              // the same message appended, without the address line; the handler goes on
 };
 
 // The one exchange of every handler: sets the command byte, sends the

@@ -25,10 +25,10 @@ BOOL SuccessEnding(Command &command) {
 
 BOOL CommunicationFailure(Command &command) {
   command.request[kReqStatus] = kStatusCommFailure;
-  return MessageEnding(command, kCommFailureMessage);
+  return MessageEnding(command, ids::kCommunicationFailed);
 }
 
-BOOL WrongAnswer(Command &command) { return MessageEnding(command, kWrongAnswerMessage); }
+BOOL WrongAnswer(Command &command) { return MessageEnding(command, ids::kWrongAnswer); }
 
 BOOL MessageEnding(Command &command, UINT message) {
   Replace(command.out, FormatFromTable(message));
@@ -46,7 +46,7 @@ Ending Exchange(Command &command, BYTE code, Accepted accepted, ExchangeFailure 
   if (answered && accepted.Has(AnswerCode(command.Answer()))) return std::nullopt;
   if (failure == ExchangeFailure::kAppend) {
     if (!answered) command.request[kReqStatus] = kStatusCommFailure;
-    Append(command.out, FormatFromTable(answered ? kWrongAnswerMessage : kCommFailureMessage));
+    Append(command.out, FormatFromTable(answered ? ids::kWrongAnswer : ids::kCommunicationFailed));
     return TRUE;
   }
   if (answered) return WrongAnswer(command);

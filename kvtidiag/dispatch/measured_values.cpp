@@ -36,12 +36,8 @@ constexpr WORD kPartialScanMask = 0x3;
 constexpr WORD kUnitShift = 14;
 constexpr unsigned kPartialScanStep = 25;
 
-constexpr UINT kCountMessage = 57;
-constexpr UINT kAveragesMessage = 58;
-constexpr UINT kRangeMessage = 61;
-constexpr UINT kPartialScanMessage = 125;
-constexpr UINT kRangeCountMessage = 1266;
-constexpr UINT kUnitMessages[] = {266, 267, 268};  // cm, mm, 10 cm; unit 3 has none
+// Unit 3 has no line.
+constexpr UINT kUnitLines[] = {ids::kUnitCentimetres, ids::kUnitMillimetres, ids::kUnitTenCentimetres};
 
 constexpr std::size_t kRequestCode = 10;  // request byte of command 0x30
 constexpr WORD kStatisticsTelegram = 0x49;
@@ -51,13 +47,13 @@ unsigned Count(WORD header) { return header & kCountMask; }
 // The unit line of a header word; unit 3 leaves the text as it is.
 void UnitLine(Command &command, WORD header, bool replace) {
   const unsigned unit = header >> kUnitShift;
-  if (unit >= std::size(kUnitMessages)) return;
-  const char *text = FormatFromTable(kUnitMessages[unit]);
+  if (unit >= std::size(kUnitLines)) return;
+  const char *text = FormatFromTable(kUnitLines[unit]);
   if (replace) Replace(command.out, text);
   else Append(command.out, text);
 }
 
-void CountLine(Command &command, unsigned count) { Append(command.out, FormatFromTable(kCountMessage, count)); }
+void CountLine(Command &command, unsigned count) { Append(command.out, FormatFromTable(ids::kValueCount, count)); }
 
 WORD AnswerWord(Command &command, std::size_t at) { return Word(command.Answer(), at); }
 
@@ -74,7 +70,7 @@ void ReportScan(Command &command, ValuesFormatter) {
     case 3:
     case 4: ShowValues(command, ValuesTaught); return;
     case 8:
-      Append(command.out, FormatFromTable(kPartialScanMessage,
+      Append(command.out, FormatFromTable(ids::kPartialScan,
                                           ((header >> kPartialScanShift) & kPartialScanMask) * kPartialScanStep));
       [[fallthrough]];
     case 0:
@@ -89,7 +85,7 @@ void ReportScan(Command &command, ValuesFormatter) {
 
 // 0xB7 and 0xF6: first and last value, the header word at 14.
 void ReportFirstLast(Command &command, ValuesFormatter values) {
-  Replace(command.out, FormatFromTable(kRangeMessage, AnswerWord(command, 10), AnswerWord(command, 12)));
+  Replace(command.out, FormatFromTable(ids::kFirstAndLastValue, AnswerWord(command, 10), AnswerWord(command, 12)));
   const WORD header = AnswerWord(command, 14);
   UnitLine(command, header, false);
   CountLine(command, Count(header));
@@ -98,7 +94,7 @@ void ReportFirstLast(Command &command, ValuesFormatter values) {
 
 // 0xB6: the number of averages at 10, the header word at 11.
 void ReportAveraged(Command &command, ValuesFormatter values) {
-  Replace(command.out, FormatFromTable(kAveragesMessage, command.Answer()[10]));
+  Replace(command.out, FormatFromTable(ids::kAverageCount, command.Answer()[10]));
   const WORD header = AnswerWord(command, 11);
   UnitLine(command, header, false);
   // The value at 90 degrees is one value, whatever the list holds.
@@ -108,11 +104,11 @@ void ReportAveraged(Command &command, ValuesFormatter values) {
 
 // 0xBF: averages at 10, first and last at 11 and 13, the header word at 15.
 void ReportAveragedPartial(Command &command, ValuesFormatter values) {
-  Replace(command.out, FormatFromTable(kAveragesMessage, command.Answer()[10]));
+  Replace(command.out, FormatFromTable(ids::kAverageCount, command.Answer()[10]));
   const WORD header = AnswerWord(command, 15);
   UnitLine(command, header, false);
   CountLine(command, Count(header));
-  Append(command.out, FormatFromTable(kRangeMessage, AnswerWord(command, 11), AnswerWord(command, 13)));
+  Append(command.out, FormatFromTable(ids::kFirstAndLastValue, AnswerWord(command, 11), AnswerWord(command, 13)));
   ShowValues(command, values);
 }
 
@@ -121,13 +117,13 @@ void ReportWithFields(Command &command, ValuesFormatter values) {
   const WORD header = AnswerWord(command, 13);
   UnitLine(command, header, true);
   CountLine(command, Count(header));
-  Append(command.out, FormatFromTable(kRangeMessage, AnswerWord(command, 9), AnswerWord(command, 11)));
+  Append(command.out, FormatFromTable(ids::kFirstAndLastValue, AnswerWord(command, 9), AnswerWord(command, 11)));
   ShowValues(command, values);
 }
 
 // 0xF5: the number of ranges at 9.
 void ReportRanges(Command &command, ValuesFormatter values) {
-  Replace(command.out, FormatFromTable(kRangeCountMessage, AnswerWord(command, 9)));
+  Replace(command.out, FormatFromTable(ids::kRangeCount, AnswerWord(command, 9)));
   ShowValues(command, values);
 }
 

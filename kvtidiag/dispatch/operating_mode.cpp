@@ -20,10 +20,10 @@ struct GroupMessages {
 };
 
 constexpr GroupMessages kGroupMessages[] = {
-    {Group::kMode, 87, 88},
-    {Group::kPasswordTest, 183, 184},
-    {Group::kPasswordReset, 185, 186},
-    {Group::kBaudRate, 160, 182},
+    {Group::kMode, ids::kModeChanged, ids::kModeNotChanged},
+    {Group::kPasswordTest, ids::kPasswordCorrect, ids::kPasswordWrong},
+    {Group::kPasswordReset, ids::kPasswordReset, ids::kPasswordNotReset},
+    {Group::kBaudRate, ids::kBaudRateChanged, ids::kBaudRateNotChanged},
 };
 
 struct ModeRow {
@@ -154,7 +154,7 @@ BOOL RunOperatingMode(Command &command, const HandlerRow &handler) {
   const ModeRow &row = listed ? *listed : kUnlistedMode;
   command.Request()[kModeByte] = row.mode;
   if (!PlaceData(command, row.data)) return FALSE;
-  // Any answer but 0xA0 with status 0 is a refusal; message 19 is not used here.
+  // Any answer but 0xA0 with status 0 is a refusal; kWrongAnswer is not used here.
   if (const Ending ending = Exchange(command, handler.command, kAnyAnswer)) return *ending;
   const bool accepted =
       AnswerCode(command.Answer()) == handler.expected && command.Answer()[kRecData] == kAcceptedStatus;

@@ -5,23 +5,17 @@
 
 namespace kvt {
 
-namespace {
-
-constexpr UINT kResetMessage = 66;
-
-}  // namespace
-
 BOOL RunReset(Command &command, const HandlerRow &row) {
   if (const Ending ending = Exchange(command, row.command, row.expected, ExchangeFailure::kEndAfterDriverText)) {
     return *ending;
   }
-  return MessageEnding(command, kResetMessage);
+  return MessageEnding(command, ids::kSensorResetting);
 }
 
 BOOL RunDeviceAndAddress(Command &command, const HandlerRow &) {
   BYTE *block = static_cast<BYTE *>(std::malloc(4));
   if (!block) {
-    MessageBoxFromTable(command.owner, kMessageFlags, kOutOfMemoryMessage);
+    MessageBoxFromTable(command.owner, kMessageFlags, ids::kOutOfMemory);
     return FALSE;
   }
   // Byte 2 is not set here: the dialog offers the text of whatever it holds.

@@ -5,7 +5,6 @@ namespace kvt {
 
 namespace {
 
-constexpr UINT kNoErrorMessage = 54;
 constexpr BYTE kErrorMemoryCommand = 0x32;
 constexpr BYTE kErrorMemoryAnswer = 0xB2;
 
@@ -13,7 +12,7 @@ const DeviceKind &RequestKind(Command &command) { return KindOf(command.Request(
 
 // An answer of the code alone holds no entries.
 BOOL ShowErrorMemory(Command &command, AnswerFormatter formatter) {
-  if (AnswerCount(command.Answer()) == 1) return MessageEnding(command, kNoErrorMessage);
+  if (AnswerCount(command.Answer()) == 1) return MessageEnding(command, ids::kNoErrorRecorded);
   formatter(command.out, command.Answer());
   return SuccessEnding(command);
 }

@@ -7,7 +7,6 @@ namespace {
 
 constexpr int kAddressChars = 3;
 constexpr int kTypeChars = 5;
-constexpr int kAddressMessage = 221;
 
 BYTE *g_block = nullptr;
 DialogFrame g_frame;
@@ -40,7 +39,7 @@ void OnOk(HWND dialog) {
   // The check is made on the stored byte: 300 becomes 44 without a word.
   g_block[0] = static_cast<BYTE>(TextToNumber(address));
   if (g_block[0] > 127) {
-    MessageBoxFromTable(dialog, kMessageFlags, kAddressMessage);
+    MessageBoxFromTable(dialog, kMessageFlags, ids::kAddressFrom0To127);
     g_block[0] = 0;
   }
   g_block[1] = TypeFromText(type);
