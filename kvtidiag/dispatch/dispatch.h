@@ -143,8 +143,8 @@ struct HandlerRow {
   BYTE command = 0;
   BYTE expected = 0;
   Collector collector = Collector::kNone;
-  std::array<Place, 2> data{};
-  std::array<CodeData, 3> byCode{};
+  std::array<Place, 2> data{};       // placed before the exchange
+  std::array<CodeData, 3> byCode{};  // and data byte 0 by telegram code
   UINT accepted = 0;
   UINT refused = 0;
   OtherStatus other = OtherStatus::kWrongAnswer;
