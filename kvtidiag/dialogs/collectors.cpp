@@ -88,7 +88,7 @@ BOOL CollectParams(HWND owner, ULONG_PTR *request, Collector collector, BYTE arg
   if (request[kReqParamBlock] == 0) {
     void *block = std::malloc(row->blockSize);
     if (!block) {
-      MessageBoxFromTable(owner, kMessageFlags, kOutOfMemoryMessage);
+      MessageBoxFromTable(owner, kMessageFlags, ids::kOutOfMemory);
       return FALSE;
     }
     request[kReqParamBlock] = reinterpret_cast<ULONG_PTR>(block);

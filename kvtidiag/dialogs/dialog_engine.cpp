@@ -110,8 +110,12 @@ std::vector<std::string> Tokens(std::string text) {
 
 void StoreList(HWND window, std::span<BYTE> block, const Input &input) {
   const List &list = *input.list;
+  // Entries beyond the block would be dropped: the count stops there.
+  const std::size_t width = FieldSize(input.field, 0);
+  const auto room = static_cast<std::int64_t>(block.size() > input.offset ? (block.size() - input.offset) / width : 0);
   std::int64_t count = list.entries;
   if (list.count == ListCount::kFromBlock) count += Stored(block, list.countField, list.countAt);
+  count = std::clamp<std::int64_t>(count, 0, room);
   std::string text = InputText(window, input.control, input.chars);
   if (list.prepare) text = list.prepare(std::move(text), static_cast<unsigned>(count));
   const std::vector<std::string> tokens = Tokens(std::move(text));
@@ -119,10 +123,6 @@ void StoreList(HWND window, std::span<BYTE> block, const Input &input) {
     count = std::min<std::int64_t>(count, static_cast<std::int64_t>(tokens.size()));
     Store(block, list.countField, list.countAt, count);
   }
-  // Entries beyond the block would be dropped: the count stops there.
-  const std::size_t width = FieldSize(input.field, 0);
-  const std::size_t room = block.size() > input.offset ? (block.size() - input.offset) / width : 0;
-  count = std::min<std::int64_t>(count, static_cast<std::int64_t>(room));
   for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
     const std::size_t at = input.offset + i * width;
     std::int64_t value = list.fillValue;

@@ -1,8 +1,9 @@
 // The one-number dialogs: stop threshold, restart time, calibration number,
 // evaluation case, speed index, field number, KVT number, response time,
 // device address, reference range and correction-table range. Each is a
-// row; the messages are string ids.
+// row.
 #include "dialogs/dialog_engine.h"
+#include "string_ids.h"
 
 using namespace kvt;
 
@@ -17,45 +18,46 @@ constexpr Input kStopThres[] = {
 };
 constexpr Input kWATime[] = {
     {.control = IDC_RESTART_SECONDS, .preset = "2", .limit = 2, .onChange = kWhileText,
-     .check = InRange(2, 60, 207, kResultZero)},
+     .check = InRange(2, 60, ids::kInputFrom2To60Seconds, kResultZero)},
 };
 constexpr Input kAglMode[] = {
     {.control = IDC_CALIBRATION_NUMBER, .preset = "4", .limit = 2, .onChange = kWhileText,
-     .check = InRange(4, 10, 245, kResultZero)},
+     .check = InRange(4, 10, ids::kWrongCalibrationNumber, kResultZero)},
 };
 constexpr Input kEVCNr[] = {
     {.control = IDC_EVALUATION_CASE, .preset = "1", .limit = 2, .onChange = kWhileText,
-     .check = InRange(1, 10, 223, kResultZero)},
+     .check = InRange(1, 10, ids::kMonitoringCaseFrom1To10, kResultZero)},
 };
 constexpr Input kSimIndex[] = {
     {.control = IDC_SPEED_INDEX, .preset = "1", .limit = 2, .onChange = kWhileText,
-     .check = InRange(0, 30, 225, kResultZero)},
+     .check = InRange(0, 30, ids::kIndexFrom0To30, kResultZero)},
 };
-// 0 passes although message 224 names 1 to 4.
+// 0 passes although the message names 1 to 4.
 constexpr Input kFieldNr[] = {
-    {.control = IDC_FIELD_NUMBER, .preset = "1", .limit = 2, .check = InRange(0, 4, 224, kResultZero)},
+    {.control = IDC_FIELD_NUMBER, .preset = "1", .limit = 2,
+     .check = InRange(0, 4, ids::kFieldNumberFrom1To4, kResultZero)},
 };
 constexpr Input kKVTNr[] = {
     {.control = IDC_KVT_NUMBER, .preset = "1", .limit = 2, .onChange = kAnyNotification,
-     .check = InRange(0, 4, 222, kResultZero)},
+     .check = InRange(0, 4, ids::kSensorNumberFrom1To4, kResultZero)},
 };
-// The device takes 1 to 126 although message 204 names 2 to 16.
+// The device takes 1 to 126 although the message names 2 to 16.
 constexpr Input kRspTime[] = {
     {.control = IDC_EVALUATION_COUNT, .preset = "2", .limit = 2, .onChange = kWhileText,
-     .check = InRange(1, 126, 204, kResultZero)},
+     .check = InRange(1, 126, ids::kInputFrom2To16, kResultZero)},
 };
 // A refused address leaves the block as it was.
 constexpr Input kSensorAdr[] = {
     {.control = IDC_SENSOR_ADDRESS, .preset = "0", .limit = 3, .onChange = kWhileText,
-     .check = AsRead(InRange(0, 127, 211, kResultZero))},
+     .check = AsRead(InRange(0, 127, ids::kDeviceAddressFrom0To127, kResultZero))},
 };
 constexpr Input kRefNr[] = {
     {.control = IDC_REFERENCE_RANGE, .preset = "0", .limit = 1, .field = kU16, .onChange = kWhileText,
-     .check = InRange(0, 3, 272, kResultZero)},
+     .check = InRange(0, 3, ids::kReferenceRangeFrom0To3, kResultZero)},
 };
 constexpr Input kCorrAnf[] = {
     {.control = IDC_CORRECTION_RANGE, .preset = "0", .limit = 1, .reading = kNumber, .chars = 3,
-     .check = InRange(0, 6, 260, kReplace, 0)},
+     .check = InRange(0, 6, ids::kImplausibleVariantValues, kReplace, 0)},
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // variant, number of averages and number of measured values. Each is a
 // row per input, in the order the inputs are read and checked.
 #include "dialogs/dialog_engine.h"
+#include "string_ids.h"
 
 using namespace kvt;
 
@@ -15,25 +16,25 @@ constexpr BYTE kWithoutSensorSelector = 1;
 
 constexpr Input kKVTFieldNr[] = {
     {.control = IDC_PAIR_KVT_NUMBER, .preset = "1", .limit = 3, .reading = kNumber, .chars = 3,
-     .chained = {IDC_PAIR_FIELD_NUMBER, 4}, .check = InRange(0, 4, 222, kReplace, 1)},
+     .chained = {IDC_PAIR_FIELD_NUMBER, 4}, .check = InRange(0, 4, ids::kSensorNumberFrom1To4, kReplace, 1)},
     {.control = IDC_PAIR_FIELD_NUMBER, .preset = "1", .reading = kNumber, .chars = 3, .offset = 1,
-     .check = InRange(0, 4, 224, kReplace, 1)},
+     .check = InRange(0, 4, ids::kFieldNumberFrom1To4, kReplace, 1)},
 };
 
 constexpr Input kOutputSet[] = {
     {.control = IDC_OUTPUT_TYPE, .preset = "0", .limit = 1, .reading = kNumber, .chars = 3,
-     .check = InRange(0, 9, 256, kReplace, 0)},
+     .check = InRange(0, 9, ids::kImplausibleOutputValues, kReplace, 0)},
     {.control = IDC_OUTPUT_VALUE, .preset = "1", .reading = kNumber, .chars = 3, .offset = 1,
-     .check = InRange(0, 1, 256, kReplace, 0)},
+     .check = InRange(0, 1, ids::kImplausibleOutputValues, kReplace, 0)},
 };
 
 constexpr std::int32_t kScanAngles[] = {100, 180};
 constexpr std::int32_t kSingleShots[] = {25, 50, 100};
 constexpr Input kVarDef[] = {
     {.control = IDC_SCAN_ANGLE, .preset = "100", .limit = 3, .reading = kNumber, .chars = 3, .field = kS32,
-     .chained = {IDC_SINGLE_SHOT, 3}, .check = OneOf(kScanAngles, 260, kReplace, 100)},
+     .chained = {IDC_SINGLE_SHOT, 3}, .check = OneOf(kScanAngles, ids::kImplausibleVariantValues, kReplace, 100)},
     {.control = IDC_SINGLE_SHOT, .preset = "100", .reading = kNumber, .chars = 3, .field = kS32, .offset = 4,
-     .check = OneOf(kSingleShots, 260, kReplace, 100)},
+     .check = OneOf(kSingleShots, ids::kImplausibleVariantValues, kReplace, 100)},
 };
 
 // The count is checked once both values are stored. Template 619 has no
@@ -41,16 +42,16 @@ constexpr Input kVarDef[] = {
 constexpr Input kAverageMV[] = {
     {.control = IDC_AVERAGE_SENSOR, .preset = "1", .limit = 1, .field = kU16, .offset = 2, .onChange = kWhileText},
     {.control = IDC_AVERAGE_COUNT, .preset = "250", .limit = 3, .field = kU16, .onChange = kWhileText,
-     .check = InRange(1, 250, 208, kResultZero)},
+     .check = InRange(1, 250, ids::kInputFrom1To250, kResultZero)},
 };
 
 // A count outside the list is only warned about; a sensor above 4 ends with 0.
 constexpr std::int32_t kSegmentCounts[] = {9, 10, 15, 18, 30, 45, 90, 180};
 constexpr Input kSegmentCount[] = {
     {.control = IDC_SEGMENT_COUNT, .preset = "10", .limit = 3, .onChange = kWhileText,
-     .check = OneOf(kSegmentCounts, 209, kWarn)},
+     .check = OneOf(kSegmentCounts, ids::kInputOneOfSegmentCounts, kWarn)},
     {.control = IDC_SEGMENT_SENSOR, .preset = "1", .limit = 1, .offset = 2, .onChange = kWhileText,
-     .check = InRange(0, 4, 222, kResultZero)},
+     .check = InRange(0, 4, ids::kSensorNumberFrom1To4, kResultZero)},
 };
 
 }  // namespace

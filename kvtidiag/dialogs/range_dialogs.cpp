@@ -4,6 +4,7 @@
 // with measured and remission values. Each reads its words in the order
 // its checks need them: the range before the sensor and the count.
 #include "dialogs/dialog_engine.h"
+#include "string_ids.h"
 
 using namespace kvt;
 
@@ -17,13 +18,13 @@ constexpr BYTE kModeSelector = 1;
 // The 12-byte range blocks record a length of 10.
 constexpr std::size_t kRangeBlockBytes = 10;
 constexpr std::int32_t kLastValue = 401;
-constexpr UINT kRangeMessage = 210;
 
 constexpr Input kPartialInputs[] = {
     {.control = IDC_PARTIAL_FIRST, .preset = "181", .limit = 6, .field = kU16, .offset = 2},
     {.control = IDC_PARTIAL_LAST, .preset = "181", .limit = 6, .field = kU16, .offset = 4, .onChange = kWhileText,
-     .check = Ordered(2, kLastValue, kRangeMessage, kWarn)},
-    {.control = IDC_PARTIAL_SENSOR, .preset = "1", .limit = 3, .field = kU16, .check = InRange(0, 4, 222, kResultZero)},
+     .check = Ordered(2, kLastValue, ids::kFirstValueNotAboveLast, kWarn)},
+    {.control = IDC_PARTIAL_SENSOR, .preset = "1", .limit = 3, .field = kU16,
+     .check = InRange(0, 4, ids::kSensorNumberFrom1To4, kResultZero)},
 };
 // Sent at once after each measurement: bit 15 of the first value.
 constexpr Button kPartialDirect[] = {
@@ -34,10 +35,11 @@ constexpr Description kPartial{.inputs = kPartialInputs, .buttons = kPartialDire
 constexpr Input kAveragedInputs[] = {
     {.control = IDC_AMVP_FIRST, .preset = "180", .limit = 3, .field = kU16, .offset = 4},
     {.control = IDC_AMVP_LAST, .preset = "181", .limit = 3, .field = kU16, .offset = 6,
-     .check = Ordered(4, kLastValue, kRangeMessage, kWarn)},
-    {.control = IDC_AMVP_SENSOR, .preset = "1", .limit = 1, .field = kU16, .check = InRange(0, 4, 222, kWarn)},
+     .check = Ordered(4, kLastValue, ids::kFirstValueNotAboveLast, kWarn)},
+    {.control = IDC_AMVP_SENSOR, .preset = "1", .limit = 1, .field = kU16,
+     .check = InRange(0, 4, ids::kSensorNumberFrom1To4, kWarn)},
     {.control = IDC_AMVP_AVERAGES, .preset = "100", .limit = 3, .field = kU16, .offset = 2, .onChange = kWhileText,
-     .check = InRange(1, 250, 208, kResultZero)},
+     .check = InRange(1, 250, ids::kInputFrom1To250, kResultZero)},
 };
 constexpr Description kAveraged{.inputs = kAveragedInputs, .blockBytes = kRangeBlockBytes};
 
@@ -45,9 +47,9 @@ constexpr Description kAveraged{.inputs = kAveragedInputs, .blockBytes = kRangeB
 constexpr Input kSegmentInputs[] = {
     {.control = IDC_SEGM_FIRST, .preset = "20", .limit = 3, .field = kU16, .offset = 4},
     {.control = IDC_SEGM_LAST, .preset = "80", .field = kU16, .offset = 6,
-     .check = Ordered(4, kLastValue, kRangeMessage, kWarn)},
+     .check = Ordered(4, kLastValue, ids::kFirstValueNotAboveLast, kWarn)},
     {.control = IDC_SEGM_COUNT, .preset = "15", .limit = 3, .field = kU16, .offset = 2,
-     .check = InRange(1, 201, 208, kResultZero)},
+     .check = InRange(1, 201, ids::kInputFrom1To250, kResultZero)},
 };
 constexpr Description kSegments{.inputs = kSegmentInputs, .blockBytes = kRangeBlockBytes};
 
@@ -66,7 +68,7 @@ constexpr Input kVacuum[] = {
     Angle(IDC_VAC_RESOLUTION, "100", 0),
     Angle(IDC_VAC_FIRST, "90", 2),
     {.control = IDC_VAC_LAST, .preset = "90", .limit = 3, .field = kU16, .offset = 4, .onChange = kWhileText,
-     .check = Ordered(2, 180, kRangeMessage, kResultZero)},
+     .check = Ordered(2, 180, ids::kFirstValueNotAboveLast, kResultZero)},
 };
 
 // Decimal fractions cut to whole numbers: two characters of the count,

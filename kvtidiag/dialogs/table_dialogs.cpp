@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "dialogs/dialog_engine.h"
+#include "string_ids.h"
 #include "kvt/bytes.h"
 
 using namespace kvt;
@@ -16,8 +17,6 @@ using enum Reading;
 using enum Field;
 using enum OkRule;
 
-constexpr UINT kWrongInputMessage = 250;
-constexpr UINT kImplausibleMessage = 260;
 constexpr int kListChars = 1999;
 constexpr std::size_t kTableBlockBytes = 804;
 
@@ -29,18 +28,18 @@ constexpr std::int32_t kSingleShots[] = {25, 50, 100};
 constexpr std::int32_t kScanAngles[] = {180, 100};
 constexpr Input kLearn[] = {
     {.control = IDC_LEARN_SHOT, .preset = "0.5", .reading = kHundredths, .chars = 7, .field = kU32, .offset = 16,
-     .chained = {IDC_LEARN_NAME, 8}, .check = AsRead(OneOf(kSingleShots, kWrongInputMessage, kReplace, 100))},
+     .chained = {IDC_LEARN_NAME, 8}, .check = AsRead(OneOf(kSingleShots, ids::kWrongInputDefaultUsed, kReplace, 100))},
     {.control = IDC_LEARN_ANGLE, .preset = "100", .reading = kNumber, .chars = 7, .field = kS32, .offset = 12,
-     .chained = {IDC_LEARN_SHOT, 8}, .check = OneOf(kScanAngles, kWrongInputMessage, kReplace, 100)},
+     .chained = {IDC_LEARN_SHOT, 8}, .check = OneOf(kScanAngles, ids::kWrongInputDefaultUsed, kReplace, 100)},
     // Field letters by their number; any other letter is field A.
     {.control = IDC_LEARN_KIND, .preset = "A", .reading = kLetter, .chars = 2, .offset = 11,
      .chained = {IDC_LEARN_ANGLE, 8}, .letters = "ABCDEF"},
     {.control = IDC_LEARN_UNIT, .preset = "0", .limit = 1, .reading = kNumber, .chars = 2, .field = kUnitBits,
      .offset = 11},
     {.control = IDC_LEARN_SENSOR, .preset = "1", .limit = 1, .reading = kNumber, .chars = 3,
-     .chained = {IDC_LEARN_FIELD, 1}, .check = InRange(0, 4, 222, kReplace, 1)},
+     .chained = {IDC_LEARN_FIELD, 1}, .check = InRange(0, 4, ids::kSensorNumberFrom1To4, kReplace, 1)},
     {.control = IDC_LEARN_FIELD, .preset = "1", .reading = kNumber, .chars = 3, .offset = 1,
-     .chained = {IDC_LEARN_KIND, 8}, .check = InRange(0, 4, 224, kReplace, 1)},
+     .chained = {IDC_LEARN_KIND, 8}, .check = InRange(0, 4, ids::kFieldNumberFrom1To4, kReplace, 1)},
     // Not on template 109: an empty name.
     {.control = IDC_LEARN_NAME, .preset = "Feld1", .limit = 8, .reading = kCharacters, .chars = 8, .field = kText,
      .offset = 2, .onChange = kEnableOnChange},
@@ -53,7 +52,7 @@ constexpr Input kLearn[] = {
 constexpr List kCorrectionList{.token = kNumber, .fill = Fill::kIndex};
 constexpr Input kCorrectionInputs[] = {
     {.control = IDC_CORR_COUNT, .preset = "6", .reading = kNumber, .chars = 3, .field = kU16,
-     .chained = {IDC_CORR_LIST, kListChars}, .check = InRange(0, 400, kImplausibleMessage, kReplace, 8)},
+     .chained = {IDC_CORR_LIST, kListChars}, .check = InRange(0, 400, ids::kImplausibleVariantValues, kReplace, 8)},
     {.control = IDC_CORR_LIST, .preset = " 1,2,3,4,5,6", .reading = kList, .chars = kListChars, .field = kU16,
      .offset = 2, .list = &kCorrectionList},
 };
@@ -101,7 +100,7 @@ std::string WithoutLabels(std::string typed, unsigned count) {
 constexpr List kDistanceList{.token = kNumber, .fill = Fill::kPrevious, .prepare = WithoutLabels};
 constexpr Input kDistanceInputs[] = {
     {.control = IDC_CORR_COUNT, .presetFromBlock = true, .reading = kNumber, .chars = 5, .field = kU16,
-     .check = InRange(0, kMaxDistanceCorrections, kImplausibleMessage, kReplace | kResultZero, 0)},
+     .check = InRange(0, kMaxDistanceCorrections, ids::kImplausibleVariantValues, kReplace | kResultZero, 0)},
     {.control = IDC_CORR_LIST, .reading = kList, .chars = kListChars, .field = kU16, .offset = 2,
      .list = &kDistanceList},
 };
