@@ -4,15 +4,17 @@
 // Adding a dialog:
 //  1. Its template and control ids get a block in dialogs.h, beside the
 //     declarations of its Dialog<Name> and <Name>DlgProc.
-//  2. Its inputs are rows, `constexpr Input kName[]`, in the order OK reads
-//     them (the presets go in in the same order): the preset, the length
-//     limit from the start and the chained one, how the text is read, the
-//     field it fills, its check and what its changes do to OK. A dialog with
-//     buttons, hooks or a block extent of its own is a `constexpr
-//     Description` over those rows.
+//  2. Its inputs are rows in the order OK reads, stores and checks them (the
+//     presets go in in the same order): preset, limit from the start and
+//     chained limit, reading, field, check, OK rule. For example
+//       constexpr Input kWATime[] = {
+//           {.control = IDC_RESTART_SECONDS, .preset = "2", .limit = 2, .onChange = OkRule::kWhileText,
+//            .check = InRange(2, 60, ids::kInputFrom2To60Seconds, kResultZero)}};
+//     A dialog with buttons, hooks or a block extent of its own is a
+//     `constexpr Description` over its rows.
 //  3. `<Name>DlgProc` returns `RunDialog<kName>(...)`, which holds the
 //     dialog's block and brush; `Dialog<Name>` returns `StartDialog(owner,
-//     block, IDD_NAME, <Name>DlgProc)`; the collector row goes into
+//     block, IDD_NAME, <Name>DlgProc)`; its collector row goes into
 //     collectors.cpp. What rows cannot say goes into the onInit or onOk hook.
 // The rows are checked at compile time: every field lies inside the block.
 #pragma once
@@ -39,7 +41,7 @@ enum class Reading : BYTE {
   kUnsigned,    // TextToUnsigned
   kDecimal,     // atol (atoi reads the same: long has 32 bits here)
   kFraction,    // strtod, its whole part stored; 0 beyond 32 bits
-  kHundredths,  // strtod × 100, checked before its whole part is stored
+  kHundredths,  // strtod × 100 (a single shot in 1/100 degree), its whole part stored
   kLetter,      // the first character's place in `letters`, either case; any other: 0
   kCharacters,  // the text itself and a zero, into a kText field
   kList,        // numbers split at blanks and commas into consecutive fields, see List
