@@ -64,6 +64,10 @@ void StatusKvtQ1(ResultText &out, std::span<const BYTE> answer);
 void ErrorMemoryKvt(ResultText &out, std::span<const BYTE> answer);
 void ErrorMemoryPxd(ResultText &out, std::span<const BYTE> answer);
 void SensorTypeText(ResultText &out, std::span<const BYTE> answer);
+// The PXD interface unit (interface_unit.cpp): its configuration starts a
+// new text, an evaluation case appends.
+void PxdConfiguration(ResultText &out, std::span<const BYTE> answer);
+void PxdEvaluationCase(ResultText &out, std::span<const BYTE> answer);
 // Measured-value lists (measured_lists.cpp, measured_ranges.cpp); each
 // appends to the header lines the dispatcher wrote, flags shown by the row
 // of the sensor variant.
@@ -99,6 +103,9 @@ void AppendDriverListAt(Report &report, int textClass, std::size_t at);
 inline constexpr std::size_t kNoText = static_cast<std::size_t>(-1);
 const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, std::size_t second = kNoText);
 void AppendLineFeed(Report &report);
+// A line feed and three blanks: what starts each line of the reports made
+// of one driver text a line.
+void AppendIndentedLine(Report &report);
 void AppendSeparator(Report &report);
 // A line of its own: the piece, then a line feed.
 void AppendDriverLine(Report &report, int textClass, unsigned code);

@@ -75,6 +75,10 @@ constexpr Place BlockWord(WORD to, WORD from) { return BlockBytes(to, from, 2); 
 constexpr Place ConstantByte(WORD to, BYTE value) { return {to, Source::kConstant, value, 1}; }
 constexpr Place RangePairs(WORD to) { return {to, Source::kRangePairs}; }
 constexpr Place Password(WORD to) { return {to, Source::kPassword}; }
+// The transfers of whole blocks into the request's data.
+constexpr Place TransferInterfaceConfig() { return BlockBytes(kRecData, 0, 103); }  // PXD configuration
+constexpr Place TransferCaseDefinition() { return BlockBytes(kRecData, 0, 43); }    // evaluation case
+constexpr Place TransferOutputSet() { return BlockBytes(kRecData, 0, 2); }          // output type, value
 constexpr bool ReadsBlock(const Place &place) {
   return place.source == Source::kBlock || place.source == Source::kRangePairs;
 }
@@ -143,6 +147,8 @@ struct HandlerRow {
   BYTE command = 0;
   BYTE expected = 0;
   Collector collector = Collector::kNone;
+  BYTE reading = 0;                  // parameter phase: the reading that presets the dialog
+  AnswerFormatter render = nullptr;  // renders the accepted answer
   std::array<Place, 2> data{};       // placed before the exchange
   std::array<CodeData, 3> byCode{};  // and data byte 0 by telegram code
   UINT accepted = 0;
@@ -165,6 +171,11 @@ bool PlaceRowData(Command &command, const HandlerRow &row);
 BOOL RunAddressLineOnly(Command &command, const HandlerRow &row);
 BOOL RunUnavailable(Command &command, const HandlerRow &row);
 BOOL RunDefinition(Command &command, const HandlerRow &row);
+// Readings (readings.cpp): the row's answer rendered by its formatter; and
+// the parameter phase that reads the device's values (ExchangeTelegram) as
+// the dialog's preset, handing the collector the answer and whether it came.
+BOOL RunRendered(Command &command, const HandlerRow &row);
+BOOL CollectAfterReading(Command &command, const HandlerRow &row);
 
 // Definitions whose accepted answer says a little more (definitions.cpp).
 BOOL RunFieldSetMemory(Command &command, const HandlerRow &row);

@@ -39,14 +39,22 @@ constexpr HandlerRow kHandlers[] = {
      .data = {BlockByte(9, 0)}, .accepted = ids::kDeviceAddressAccepted, .refused = ids::kDeviceAddressRefused},
     {.code = 124, .run = RunLaser, .command = 0x68, .expected = 0xE8,
      .byCode = {{{0x7D, 1}, {0x7E, 0}}}, .accepted = ids::kLaserCommandAccepted, .refused = ids::kLaserCommandRefused},
-    {.code = 132, .run = RunUnavailable},
-    {.code = 133, .run = RunUnavailable},
-    {.code = 136, .run = RunUnavailable},
-    {.code = 138, .run = RunUnavailable},
+    {.code = 132, .run = RunRendered, .command = 0x38, .expected = 0xB8, .render = PxdConfiguration},
+    {.code = 133, .run = RunRendered, .command = 0x39, .expected = 0xB9, .collector = kEVCNr,
+     .render = PxdEvaluationCase, .data = {BlockByte(9, 0)}},
+    {.code = 136, .run = RunDefinition, .command = 0x70, .expected = 0xF0, .collector = kPXDKfg, .reading = 0x38,
+     .data = {TransferInterfaceConfig()}, .accepted = ids::kConfigurationAccepted,
+     .refused = ids::kConfigurationAborted, .parameters = CollectAfterReading},
+    {.code = 138, .run = RunDefinition, .command = 0x72, .expected = 0xF2, .collector = kEVCDef, .reading = 0x39,
+     .data = {TransferCaseDefinition()}, .accepted = ids::kMonitoringCaseAccepted,
+     .refused = ids::kMonitoringCaseAborted, .parameters = CollectAfterReading},
     {.code = 152, .run = RunDeviceAndAddress},
     {.code = 154, .run = RunUnavailable},
-    {.code = 160, .run = RunUnavailable},
-    {.code = 161, .run = RunUnavailable},
+    {.code = 160, .run = RunDefinition, .command = 0x4C, .expected = 0xCC, .collector = kSimIndex,
+     .data = {BlockByte(9, 0), ConstantByte(10, 0)}, .accepted = ids::kDefinitionAccepted,
+     .refused = ids::kDefinitionRefused},
+    {.code = 161, .run = RunDefinition, .command = 0x4D, .expected = 0xCD, .collector = kOutputSet,
+     .data = {TransferOutputSet()}, .accepted = ids::kDefinitionAccepted, .refused = ids::kDefinitionRefused},
     {.code = 162, .run = RunAddressLineOnly},
     {.code = 163, .run = RunAddressLineOnly},
     {.code = 164, .run = RunSensorType, .command = 0x3A, .expected = 0xBA},
@@ -86,6 +94,17 @@ constexpr bool CodesUnique() {
   return true;
 }
 static_assert(CodesUnique());
+
+// A rendered reading has its formatter; a preset reading its collector.
+constexpr bool RowsComplete() {
+  for (const HandlerRow &row : kHandlers) {
+    if ((row.run == RunRendered) != (row.render != nullptr)) return false;
+    if ((row.parameters == CollectAfterReading) != (row.reading != 0)) return false;
+    if (row.reading != 0 && row.collector == Collector::kNone) return false;
+  }
+  return true;
+}
+static_assert(RowsComplete());
 
 }  // namespace
 
