@@ -1,6 +1,7 @@
 // The product files as a reader of PE files sees them: the export table of
 // every module holds exactly its plain names, on both architectures, and
-// the library carries its menu, string table and dialog templates.
+// the library carries its menu, string table and dialog templates, all in
+// German.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -119,10 +121,14 @@ TEST(PeCheckTest, ExportsCarryPlainNamesOnBothArchitectures) {
   }
 }
 
-TEST(PeCheckTest, TheProductCarriesItsResources) {
+HMODULE LoadProductResources() {
   const std::string path = BuildRoot() + "\\i686\\bin\\KVTIDIAG.DLL";
-  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  ASSERT_NE(module, nullptr) << path;
+  return LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+}
+
+TEST(PeCheckTest, TheProductCarriesItsResources) {
+  HMODULE module = LoadProductResources();
+  ASSERT_NE(module, nullptr);
   HRSRC menu = FindResourceA(module, "KVTIDIAG.DLL", MAKEINTRESOURCEA(10));
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(SizeofResource(module, menu), 3974u);
@@ -134,6 +140,37 @@ TEST(PeCheckTest, TheProductCarriesItsResources) {
   EXPECT_EQ(std::wstring(text), L"Kommunikation mit dem Sensor nicht in Ordnung !");
   ASSERT_GT(LoadStringW(module, 2, text, 128), 0);
   EXPECT_EQ(std::wstring(text), L"Diagnose ausf\u00FChren");
+  FreeLibrary(module);
+}
+
+// Every resource of one type as (name, language), names that are numbers as #n.
+using NamedLanguages = std::vector<std::pair<std::string, WORD>>;
+
+BOOL CALLBACK AddLanguage(HMODULE, LPCSTR, LPCSTR name, WORD language, LONG_PTR found) {
+  std::string text = IS_INTRESOURCE(name) ? "#" : name;
+  if (IS_INTRESOURCE(name)) text += std::to_string(reinterpret_cast<ULONG_PTR>(name));
+  reinterpret_cast<NamedLanguages *>(found)->emplace_back(text, language);
+  return TRUE;
+}
+
+BOOL CALLBACK AddLanguagesOf(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR found) {
+  EnumResourceLanguagesA(module, type, name, AddLanguage, found);
+  return TRUE;
+}
+
+TEST(PeCheckTest, EveryMenuStringAndDialogResourceIsGerman) {
+  HMODULE module = LoadProductResources();
+  ASSERT_NE(module, nullptr);
+  const std::pair<LPCSTR, const char *> types[] = {
+      {RT_RCDATA, "menu"}, {RT_STRING, "string block"}, {RT_DIALOG, "dialog"}};
+  for (const auto &[type, kind] : types) {
+    NamedLanguages found;
+    EnumResourceNamesA(module, type, AddLanguagesOf, reinterpret_cast<LONG_PTR>(&found));
+    EXPECT_FALSE(found.empty()) << "no " << kind;
+    for (const auto &[name, language] : found) {
+      EXPECT_EQ(language, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)) << kind << " " << name;
+    }
+  }
   FreeLibrary(module);
 }
 
