@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "answers/answers.h"
-#include "entry/entry.h"
 #include "kvt/bytes.h"
 
 namespace kvt {
