@@ -174,6 +174,73 @@
 #define IDC_CHECK_WORD_34 120
 #define IDC_CHECK_SUM 121
 
+/* Interface-unit dialogs (interface_unit_dialogs.cpp) */
+/* PXD configuration (107) */
+#define IDD_PXD_KFG 107
+#define IDC_PXD_SENSOR_COUNT 1020
+#define IDC_PXD_SENSOR_NAME_1 1023
+#define IDC_PXD_SENSOR_NAME_2 1025
+#define IDC_PXD_SENSOR_NAME_3 1027
+#define IDC_PXD_SENSOR_NAME_4 1029
+#define IDC_PXD_SCAN_ANGLE_1 1039
+#define IDC_PXD_SCAN_ANGLE_2 1026
+#define IDC_PXD_SCAN_ANGLE_3 1028
+#define IDC_PXD_SCAN_ANGLE_4 1030
+#define IDC_PXD_SINGLE_SHOT_1 1040
+#define IDC_PXD_SINGLE_SHOT_2 1041
+#define IDC_PXD_SINGLE_SHOT_3 1044
+#define IDC_PXD_SINGLE_SHOT_4 1046
+#define IDC_PXD_INPUTS 1042
+#define IDC_PXD_OUTPUTS 1043
+#define IDC_PXD_UNIT 1036
+#define IDC_PXD_FIELDS_TOGETHER 1045
+#define IDC_PXD_FIELD_COUNT 1021
+#define IDC_PXD_FIELD_NAME_1 1031
+#define IDC_PXD_FIELD_NAME_2 1033
+#define IDC_PXD_FIELD_NAME_3 1034
+#define IDC_PXD_FIELD_NAME_4 1035
+#define IDC_PXD_VOLATILE_FIELD_SET 1047
+#define IDC_PXD_CASE_COUNT 1022
+#define IDC_PXD_PULSES_PER_CM 1024
+#define IDC_PXD_AUTO_RESET 1048
+#define IDC_PXD_MAX_SPEED 1037
+#define IDC_PXD_ADDRESS 1038
+/* Evaluation case (609); fields A to C each have a contour and a restart */
+#define IDD_EVC_DEF 609
+#define IDC_EVC_NUMBER 1021
+#define IDC_EVC_NAME 1050
+#define IDC_EVC_INPUT_IMAGE 1053
+#define IDC_EVC_SENSOR 1051
+#define IDC_EVC_FIELD 1052
+#define IDC_EVC_DYNAMIC_FIELDS 1057
+#define IDC_EVC_SUBTRACTIVE_FIELDS 1062
+#define IDC_EVC_OUTPUT_IMAGE 1054
+#define IDC_EVC_BLANKING 1055
+#define IDC_EVC_MULTIPLE 1058
+#define IDC_EVC_MOTOR_FLAP 1066
+#define IDC_EVC_TIME_BASE 1067
+#define IDC_EVC_A_REFERENCE 1114
+#define IDC_EVC_A_RESTART 1069
+#define IDC_EVC_A_RESTART_TIME 1070
+#define IDC_EVC_A_PLUS 1110
+#define IDC_EVC_A_MINUS 1112
+#define IDC_EVC_A_START 1111
+#define IDC_EVC_A_STOP 1113
+#define IDC_EVC_B_REFERENCE 1116
+#define IDC_EVC_B_PLUS 1079
+#define IDC_EVC_B_MINUS 1080
+#define IDC_EVC_B_START 1117
+#define IDC_EVC_B_STOP 1078
+#define IDC_EVC_B_RESTART 1071
+#define IDC_EVC_B_RESTART_TIME 1073
+#define IDC_EVC_C_REFERENCE 1118
+#define IDC_EVC_C_PLUS 1085
+#define IDC_EVC_C_MINUS 1119
+#define IDC_EVC_C_START 1120
+#define IDC_EVC_C_STOP 1121
+#define IDC_EVC_C_RESTART 1081
+#define IDC_EVC_C_RESTART_TIME 1082
+
 #ifndef RC_INVOKED
 
 #include <windows.h>
@@ -215,12 +282,17 @@ enum class Collector : BYTE {
 };
 
 // `argument` is passed through to starters that take a third argument (a
-// selector or a kind); `answer` is the reading telegram that presets the
+// selector, a kind, or whether the preset reading came); `answer` is the reading telegram that presets the
 // block, for the rows that copy from it.
 BOOL CollectParams(HWND owner, ULONG_PTR *request, Collector collector, BYTE argument = 0,
                    const TelegramRecord *answer = nullptr);
 
 inline constexpr UINT kOutOfMemoryMessage = ids::kOutOfMemory;
+
+// The PXD interface unit's records as its dialogs fill them: the
+// configuration and an evaluation case.
+inline constexpr WORD kPxdConfigSize = 103;
+inline constexpr WORD kEvcDefSize = 43;
 
 }  // namespace kvt
 
@@ -308,6 +380,15 @@ INT_PTR CALLBACK AssemblycheckDlgProc(HWND dialog, UINT message, WPARAM wParam, 
 INT_PTR WINAPI DialogRemDef(HWND owner, void *block);
 INT_PTR WINAPI DialogConvDef(HWND owner, void *block);
 INT_PTR CALLBACK RemDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Interface-unit dialogs (interface_unit_dialogs.cpp). A nonzero `show`
+   presets the inputs from the block, zero with the defaults. */
+extern "C" {
+INT_PTR WINAPI DialogPXDKfg(HWND owner, void *block, unsigned show);
+INT_PTR CALLBACK PXDKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogEVCDef(HWND owner, void *block, unsigned show);
+INT_PTR CALLBACK EVCDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }
 
 #endif /* RC_INVOKED */

@@ -76,9 +76,9 @@ constexpr Place ConstantByte(WORD to, BYTE value) { return {to, Source::kConstan
 constexpr Place RangePairs(WORD to) { return {to, Source::kRangePairs}; }
 constexpr Place Password(WORD to) { return {to, Source::kPassword}; }
 // The transfers of whole blocks into the request's data.
-constexpr Place TransferInterfaceConfig() { return BlockBytes(kRecData, 0, 103); }  // PXD configuration
-constexpr Place TransferCaseDefinition() { return BlockBytes(kRecData, 0, 43); }    // evaluation case
-constexpr Place TransferOutputSet() { return BlockBytes(kRecData, 0, 2); }          // output type, value
+constexpr Place TransferInterfaceConfig() { return BlockBytes(kRecData, 0, kPxdConfigSize); }  // PXD configuration
+constexpr Place TransferCaseDefinition() { return BlockBytes(kRecData, 0, kEvcDefSize); }       // evaluation case
+constexpr Place TransferOutputSet() { return BlockBytes(kRecData, 0, 2); }                // output type, value
 constexpr bool ReadsBlock(const Place &place) {
   return place.source == Source::kBlock || place.source == Source::kRangePairs;
 }
