@@ -84,6 +84,7 @@ inline constexpr std::array kStrings{
     StringRow{244, "\nBei der Kommunikation benutzte Adresse %3u  mit Zielgerät  PXD.\n\n"},
     StringRow{245, "Falsche Eingabe für Abgleichnummer."},
     StringRow{247, "Error on file handling"},
+    StringRow{248, "HEX-Files (*.hex)|*.hex|Alle Dateien (*.*)|*.*||"},
     StringRow{249, "Download in Flash-Eprom war erfolgreich."},
     StringRow{250, "Falsche Eingabe, Vorgabewert wird benutzt."},
     StringRow{256, "Nicht plausible Werte für den Ausgang."},
