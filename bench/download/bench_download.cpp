@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -66,17 +67,6 @@ std::string HexImage() {
   return text;
 }
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 }  // namespace
 
 int main() {
@@ -106,11 +96,11 @@ int main() {
     auto records = std::make_unique<TelegramPair>();
     PrepareRequest(records->request, kDeviceKvt, 0);
     Command command{nullptr, request.data(), *records, ResultTextOf(request.data())};
-    const double start = Seconds();
+    const auto start = std::chrono::steady_clock::now();
     const BOOL done = DownloadChosenFile(command, path.c_str());
-    const double elapsed = Seconds() - start;
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     ok = ok && done && SimRequestCount() == dataRecords + 2;
-    if (run >= kWarmUp) times.push_back(elapsed);
+    if (run >= kWarmUp) times.push_back(elapsed.count());
   }
   std::sort(times.begin(), times.end());
   const double median = times[times.size() / 2];
