@@ -22,11 +22,6 @@
 
 namespace kvt {
 
-// The string ids the download uses, in one place.
-inline constexpr UINT kFileErrorMessage = 247;
-inline constexpr UINT kHexFilterText = 248;
-inline constexpr UINT kDownloadDoneMessage = 249;
-
 // Value of the whole text read as hexadecimal digits; 0 for an empty text,
 // 65535 as soon as a character is not a hexadecimal digit.
 DWORD HexFieldValue(const char *text);

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "download/download.h"
+#include "string_ids.h"
 
 namespace kvt {
 
@@ -128,14 +129,14 @@ RecordRead NextRecord(std::string_view text, HexWalk &walk, HexRecord &record) {
 }
 
 BOOL ShowFileError(HWND owner) {
-  MessageBoxFromTable(owner, kMessageFlags, kFileErrorMessage);
+  MessageBoxFromTable(owner, kMessageFlags, ids::kFileHandlingError);
   return FALSE;
 }
 
 BOOL ReadHexFile(HWND owner, const char *fileName, HexFile &file) {
   switch (LoadFile(fileName, file)) {
     case Loaded::kNoMemory:
-      MessageBoxFromTable(owner, kMessageFlags, kOutOfMemoryMessage);
+      MessageBoxFromTable(owner, kMessageFlags, ids::kOutOfMemory);
       return FALSE;
     case Loaded::kFileError: return ShowFileError(owner);
     case Loaded::kLoaded: break;

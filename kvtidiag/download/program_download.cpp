@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "download/download.h"
+#include "string_ids.h"
 #include "entry/entry.h"
 
 namespace kvt {
@@ -18,7 +19,7 @@ constexpr std::size_t kNameSize = 256;
 
 // The filter text's last character separates its parts; each becomes a zero.
 void LoadFilter(std::span<char, kFormatBufferSize> filter) {
-  LoadText(kHexFilterText, filter);
+  LoadText(ids::kHexFileFilter, filter);
   const std::size_t length = std::strlen(filter.data());
   if (length == 0) return;
   const char separator = filter[length - 1];
@@ -53,7 +54,7 @@ BOOL StartRefused(Command &command) {
     ErrorSensor(Run().sensor, command.out.text, static_cast<int>(capacity));
     command.out.text[capacity - 1] = '\0';
   }
-  Replace(command.out, FormatFromTable(kCommFailureMessage));
+  Replace(command.out, FormatFromTable(ids::kCommunicationFailed));
   command.request[kReqStatus] = kStatusCommFailure;
   return FALSE;
 }
@@ -65,7 +66,7 @@ BOOL DownloadChosenFile(Command &command, const char *fileName) {
   if (!ReadHexFile(command.owner, fileName, file)) return FALSE;
   if (!StartDownload(command.Request())) return StartRefused(command);
   if (!SendHexRecords(command.owner, command.Request(), file)) return FALSE;
-  Replace(command.out, FormatFromTable(kDownloadDoneMessage));
+  Replace(command.out, FormatFromTable(ids::kDownloadSucceeded));
   return SuccessEnding(command);
 }
 
