@@ -38,8 +38,8 @@ struct HexFile {
   std::string_view Text() const { return {bytes.get(), size}; }
 };
 
-// How the reader takes a record: its kind by type, its load address (upper
-// address word × 65536 + address field), its data characters.
+// How the reader takes a record: its kind by type, its load address (the
+// upper address word times 65536 plus the address field), its data characters.
 enum class RecordKind : BYTE { kData, kEnd, kUpperAddress, kIgnored, kUnknown };
 struct HexRecord {
   RecordKind kind = RecordKind::kUnknown;
@@ -62,11 +62,12 @@ enum class RecordRead : BYTE { kRead, kNoColon, kBroken };
 // would give it, and moves the walk on to the next record.
 RecordRead NextRecord(std::string_view text, HexWalk &walk, HexRecord &record);
 
-// Message 247 in a box over the owner; FALSE.
+// The file-handling error in a message box over the owner; FALSE.
 BOOL ShowFileError(HWND owner);
 
-// Opens, reads and checks the file; message 247 (16 when memory is short)
-// and FALSE when it cannot be read or is broken where nothing is sent yet.
+// Opens, reads and checks the file. FALSE, after the file-handling error
+// (or the out-of-memory message), when it cannot be read or is broken in a
+// way the records before the break must not be sent for.
 BOOL ReadHexFile(HWND owner, const char *fileName, HexFile &file);
 
 // Sends the records of a checked file, from the first up to its end record,

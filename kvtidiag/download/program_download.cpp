@@ -46,8 +46,8 @@ bool ChooseHexFile(HWND owner, std::span<char, kNameSize> fileName) {
   return GetOpenFileNameA(&dialog) != FALSE;
 }
 
-// The driver's words first, as the reset handler does; message 17 then
-// replaces them. No address line follows.
+// The driver's words first, as the reset handler does; the communication
+// failure then replaces them. No address line follows.
 BOOL StartRefused(Command &command) {
   const std::size_t capacity = command.out.capacity < INT_MAX ? command.out.capacity : INT_MAX;
   if (command.out.text && capacity > 0) {
