@@ -107,7 +107,7 @@ int main() {
   const double ratio = median / wire;
   const bool met = ok && ratio < kTarget;
 
-  std::printf("\nProgram download: %lu KiB as Intel-HEX (%zu bytes of text), %lu records of %lu bytes,\n",
+  std::printf("Program download: %lu KiB as Intel-HEX (%zu bytes of text), %lu records of %lu bytes,\n",
               static_cast<unsigned long>(kImageBytes / 1024), image.size(), static_cast<unsigned long>(dataRecords),
               static_cast<unsigned long>(kRecordData));
   std::printf("driver accepting at once, %d runs after %d to warm up; wire time at %.0f Baud, %.0f bits per byte\n",
@@ -121,7 +121,7 @@ int main() {
   std::snprintf(spread, sizeof spread, "%.1f .. %.1f ms", times.front() * 1e3, times.back() * 1e3);
   std::printf("%-48s %7.1f ms %21s %12zu %8.0f ms %7.3f%%%s\n", "Progammdownload (512 KiB)", median * 1e3, spread,
               wireBytes, wire * 1e3, ratio * 100, met ? "" : (ok ? "  above 1%" : "  (download failed)"));
-  std::printf("\nTarget: the library's time under 1%% of the wire time: %s\n", met ? "met" : "NOT met");
+  std::printf("\nTarget: the library's time under 1%% of the wire time: %s\n\n", met ? "met" : "NOT met");
   CloseSensor(sensor);
   FreeSensor(sensor);
   SimConfigure("");

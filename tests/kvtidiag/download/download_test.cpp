@@ -1,7 +1,6 @@
-// The program download: a corpus of broken and unusual HEX files with what
-// each sends and shows, the bytes of its telegrams, the start attempts, the
-// file dialog and the progress window through real window messages, and
-// the flash image the simulated device assembles.
+// The program download: a corpus of HEX files with what each sends and shows,
+// telegram bytes, the file dialog and the progress window through real window
+// messages, and the flash image the simulated device assembles.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,7 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,15 +33,13 @@ constexpr char kDone[] = "Download in Flash-Eprom war erfolgreich.\nBei der Komm
                          "Zielger\xE4t  KVT.\n\n";
 constexpr char kProgressTitle[] = "Programmdownload";
 
+// From the source tree, seen from Wine (the file dialog changes the current
+// folder), whole and with backslashes as the file dialog takes a path.
 std::string HexPath(const std::string &name) {
-  // The file dialog changes the current folder: the tree is found from here.
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
   const char *source = std::getenv("KVT_SOURCE");
-  std::string root = source ? source : std::string(path) + "\\..\\..\\..\\..";
-  if (!root.empty() && root.front() == '/') root = "Z:" + root;  // a Unix path seen from Wine
-  // Whole and with backslashes, as the file dialog takes a path.
-  GetFullPathNameA((root + "/tests/kvtidiag/download/hex/" + name).c_str(), MAX_PATH, path, nullptr);
+  char path[MAX_PATH];
+  GetFullPathNameA(("Z:" + std::string(source ? source : "") + "/tests/kvtidiag/download/hex/" + name).c_str(),
+                   MAX_PATH, path, nullptr);
   return path;
 }
 
@@ -57,7 +54,6 @@ struct Outcome {
   std::string message;  // the message box's text; empty when none came
   DWORD starts = 0;
   DWORD records = 0;
-  std::vector<TelegramRecord> sent;
   std::string text;
   ULONG_PTR status = 0;
 };
@@ -78,14 +74,13 @@ Outcome Download(const std::string &path, std::function<void(HWND)> dialog = nul
   test::StartUiScript(steps);
   char text[256] = "vorher";
   CommandRequest request{154, 65535, reinterpret_cast<ULONG_PTR>(text), sizeof text};
-  auto records = std::make_unique<TelegramPair>();
-  PrepareRequest(records->request, kDeviceKvt, 0);
-  Command command{nullptr, request.data(), *records, ResultTextOf(request.data())};
+  TelegramPair records;
+  PrepareRequest(records.request, kDeviceKvt, 0);
+  Command command{nullptr, request.data(), records, ResultTextOf(request.data())};
   outcome.result = dialog ? DiagCommandProc(nullptr, request.data()) : DownloadChosenFile(command, path.c_str());
   test::StopUiScript();
   EXPECT_EQ(test::FindThreadWindow(kProgressTitle), nullptr) << path << ": the progress window stays open";
-  outcome.sent = test::SentRequests();
-  for (const auto &r : outcome.sent) ++(r[kRecCode] == 0x0B ? outcome.starts : outcome.records);
+  for (const auto &r : test::SentRequests()) ++(r[kRecCode] == 0x0B ? outcome.starts : outcome.records);
   outcome.text = text;
   outcome.status = request[kReqStatus];
   return outcome;
@@ -93,85 +88,87 @@ Outcome Download(const std::string &path, std::function<void(HWND)> dialog = nul
 
 struct CorpusCase {
   const char *file;
-  bool start;     // the start request went out
-  DWORD records;  // download requests sent after it
+  DWORD starts;   // start requests sent
+  DWORD records;  // download requests sent after them
   const char *message;
   BOOL result;
+  const char *fault = "";
+  const char *text = nullptr;  // the result text; else as the result says
+  ULONG_PTR status = 0;
 };
 
-void CheckCase(const CorpusCase &c, const std::string &path) {
-  const Outcome o = Download(path);
-  EXPECT_EQ(o.starts, c.start ? 1u : 0u) << c.file;
-  EXPECT_EQ(o.records, c.records) << c.file;
-  EXPECT_EQ(o.message, c.message) << c.file;
-  EXPECT_EQ(o.result, c.result) << c.file;
-  EXPECT_EQ(test::Escaped(o.text), test::Escaped(c.result ? kDone : kBefore)) << c.file;
+void CheckCase(const CorpusCase &c, const std::string &path, std::function<void(HWND)> dialog = nullptr) {
+  test::SimulatedSensor sensor((std::string(kKvt) + ";fail=" + c.fault).c_str());
+  const Outcome o = Download(path, dialog);
+  EXPECT_EQ(o.starts, c.starts) << c.file << c.fault;
+  EXPECT_EQ(o.records, c.records) << c.file << c.fault;
+  EXPECT_EQ(o.message, c.message) << c.file << c.fault;
+  EXPECT_EQ(o.result, c.result) << c.file << c.fault;
+  EXPECT_EQ(test::Escaped(o.text), test::Escaped(c.text ? c.text : c.result ? kDone : kBefore)) << c.file << c.fault;
+  EXPECT_EQ(o.status, c.status) << c.file << c.fault;
 }
 
 constexpr CorpusCase kCorpus[] = {
-    {"end_only.hex", true, 1, "", TRUE},
-    {"data16.hex", true, 2, "", TRUE},
-    {"data0.hex", true, 2, "", TRUE},
-    {"data59.hex", true, 2, "", TRUE},
-    {"data60.hex", false, 0, kFileError, FALSE},
-    {"data255.hex", false, 0, kFileError, FALSE},
-    {"lf_only.hex", true, 1, kFileError, FALSE},
-    {"cr_only.hex", true, 1, kFileError, FALSE},
-    {"trailing_blank.hex", true, 1, kFileError, FALSE},
-    {"blank_line_between.hex", true, 1, kFileError, FALSE},
-    {"bom.hex", true, 0, kFileError, FALSE},
-    {"binary.hex", true, 0, kFileError, FALSE},
-    {"binary_colon.hex", false, 0, kFileError, FALSE},
-    {"empty.hex", false, 0, kFileError, FALSE},
-    {"no_end.hex", false, 0, kFileError, FALSE},
-    {"truncated.hex", false, 0, kFileError, FALSE},
-    {"truncated_header.hex", false, 0, kFileError, FALSE},
-    {"nonhex_count.hex", false, 0, kFileError, FALSE},
-    {"nonhex_address.hex", false, 0, kFileError, FALSE},
-    {"nonhex_type.hex", false, 0, kFileError, FALSE},
-    {"nonhex_data.hex", false, 0, kFileError, FALSE},
-    {"nonhex_upper.hex", false, 0, kFileError, FALSE},
-    {"nul_in_data.hex", false, 0, kFileError, FALSE},
-    {"upper_without_value.hex", false, 0, kFileError, FALSE},
-    {"nonhex_checksum.hex", true, 2, "", TRUE},
-    {"wrong_checksum.hex", true, 3, "", TRUE},
-    {"type2.hex", true, 2, "", TRUE},
-    {"type3.hex", true, 2, "", TRUE},
-    {"type3_255.hex", true, 2, "", TRUE},
-    {"type4.hex", true, 2, "", TRUE},
-    {"segments.hex", true, 3, "", TRUE},
-    {"type5.hex", true, 1, "", FALSE},
-    {"type_ff.hex", true, 1, "", FALSE},
-    {"lower_case.hex", true, 2, "", TRUE},
-    {"mixed_case.hex", true, 3, "", TRUE},
-    {"end_without_line_end.hex", true, 2, "", TRUE},
-    {"end_not_last.hex", true, 2, "", TRUE},
-    {"end_with_data.hex", true, 1, "", TRUE},
-    {"missing.hex", false, 0, kFileError, FALSE},
+    {"end_only.hex", 1, 1, "", TRUE},
+    {"data16.hex", 1, 2, "", TRUE},
+    {"data0.hex", 1, 2, "", TRUE},
+    {"data59.hex", 1, 2, "", TRUE},
+    {"data60.hex", 0, 0, kFileError, FALSE},
+    {"data255.hex", 0, 0, kFileError, FALSE},
+    {"lf_only.hex", 1, 1, kFileError, FALSE},
+    {"cr_only.hex", 1, 1, kFileError, FALSE},
+    {"blank_line_between.hex", 1, 1, kFileError, FALSE},
+    {"bom.hex", 1, 0, kFileError, FALSE},
+    {"binary.hex", 1, 0, kFileError, FALSE},
+    {"empty.hex", 0, 0, kFileError, FALSE},
+    {"no_end.hex", 0, 0, kFileError, FALSE},
+    {"truncated.hex", 0, 0, kFileError, FALSE},
+    {"nonhex_count.hex", 0, 0, kFileError, FALSE},
+    {"nonhex_address.hex", 0, 0, kFileError, FALSE},
+    {"nonhex_type.hex", 0, 0, kFileError, FALSE},
+    {"nonhex_data.hex", 0, 0, kFileError, FALSE},
+    {"nonhex_upper.hex", 0, 0, kFileError, FALSE},
+    {"nul_in_data.hex", 0, 0, kFileError, FALSE},
+    {"upper_without_value.hex", 0, 0, kFileError, FALSE},
+    {"nonhex_checksum.hex", 1, 2, "", TRUE},
+    {"wrong_checksum.hex", 1, 3, "", TRUE},
+    {"type2.hex", 1, 2, "", TRUE},
+    {"type3.hex", 1, 2, "", TRUE},
+    {"type3_255.hex", 1, 2, "", TRUE},
+    {"type4.hex", 1, 2, "", TRUE},
+    {"segments.hex", 1, 3, "", TRUE},
+    {"type5.hex", 1, 1, "", FALSE},
+    {"lower_case.hex", 1, 2, "", TRUE},
+    {"mixed_case.hex", 1, 3, "", TRUE},
+    {"end_without_line_end.hex", 1, 2, "", TRUE},
+    {"end_not_last.hex", 1, 2, "", TRUE},
+    {"end_with_data.hex", 1, 1, "", TRUE},
+    {"missing.hex", 0, 0, kFileError, FALSE},
+    {"segments.hex", 20, 0, "", FALSE, "downloadstart", "Kommunikation mit dem Sensor nicht in Ordnung !", 255},
+    {"segments.hex", 20, 3, "", TRUE, "downloadstart@1-19"},
+    {"segments.hex", 1, 2, "", FALSE, "downloadrecord@2"},
 };
 
 TEST(Download, Corpus) {
-  test::SimulatedSensor sensor(kKvt);
   for (const auto &c : kCorpus) CheckCase(c, HexPath(c.file));
-  CheckCase({"no file name", false, 0, kFileError, FALSE}, "");
+  CheckCase({"no file name", 0, 0, kFileError, FALSE}, "");
 }
 
 // 230000 records of 16 bytes with a type-4 record every 64 KiB: 10.4 MB.
 TEST(Download, TenMegabytes) {
-  test::SimulatedSensor sensor(kKvt);
   constexpr DWORD kRecords = 230000;
   std::string image;
   char line[64];
   for (DWORD i = 0; i < kRecords; ++i) {
     if (i % 4096 == 0) image.append(line, std::snprintf(line, sizeof line, ":02000004%04lX00\r\n", i / 4096UL));
-    image.append(line, std::snprintf(line, sizeof line, ":10%04lX00%s00\r\n", (i % 4096UL) * 16,
-                                     "00112233445566778899AABBCCDDEEFF"));
+    constexpr char kData[] = ":10%04lX0000112233445566778899AABBCCDDEEFF00\r\n";
+    image.append(line, std::snprintf(line, sizeof line, kData, i % 4096UL * 16));
   }
   const std::string path = TempPath("kvt_download_10mb.hex");
   std::ofstream(path, std::ios::binary) << image;
-  CheckCase({"10 MB without its end record", false, 0, kFileError, FALSE}, path);
+  CheckCase({"10 MB without its end record", 0, 0, kFileError, FALSE}, path);
   std::ofstream(path, std::ios::binary | std::ios::app) << ":00000001FF\r\n";
-  CheckCase({"10 MB", true, kRecords + 1, "", TRUE}, path);
+  CheckCase({"10 MB", 1, kRecords + 1, "", TRUE}, path);
   DeleteFileA(path.c_str());
 }
 
@@ -194,35 +191,11 @@ TEST(Download, TelegramBytes) {
   };
   test::SimulatedSensor sensor(kKvt);
   for (const auto &c : cases) {
-    const Outcome o = Download(HexPath(c.file));
-    ASSERT_GT(o.sent.size(), c.index) << c.file;
-    const std::string sent(o.sent[c.index].begin() + 3, o.sent[c.index].begin() + 3 + c.bytes.size());
+    Download(HexPath(c.file));
+    const auto records = test::SentRequests();
+    ASSERT_GT(records.size(), c.index) << c.file;
+    const std::string sent(records[c.index].begin() + 3, records[c.index].begin() + 3 + c.bytes.size());
     EXPECT_EQ(test::Escaped(sent), test::Escaped(std::string(c.bytes.begin(), c.bytes.end()))) << c.file;
-  }
-}
-
-TEST(Download, StartAttemptsAndRefusedRecords) {
-  const struct {
-    const char *fault;
-    DWORD starts;
-    DWORD records;
-    BOOL result;
-    const char *text;
-    ULONG_PTR status;
-  } cases[] = {
-      {"downloadstart", 20, 0, FALSE, "Kommunikation mit dem Sensor nicht in Ordnung !", 255},
-      {"downloadstart@1-19", 20, 3, TRUE, kDone, 0},
-      {"downloadrecord@2", 1, 2, FALSE, kBefore, 0},
-  };
-  for (const auto &c : cases) {
-    test::SimulatedSensor sensor((std::string(kKvt) + ";fail=" + c.fault).c_str());
-    const Outcome o = Download(HexPath("segments.hex"));
-    EXPECT_EQ(o.starts, c.starts) << c.fault;
-    EXPECT_EQ(o.records, c.records) << c.fault;
-    EXPECT_EQ(o.result, c.result) << c.fault;
-    EXPECT_EQ(test::Escaped(o.text), test::Escaped(c.text)) << c.fault;
-    EXPECT_EQ(o.status, c.status) << c.fault;
-    EXPECT_EQ(o.message, "") << c.fault;
   }
 }
 
@@ -235,38 +208,29 @@ TEST(Download, HexFieldValue) {
 // Through the dispatcher: the dialog offers the two filters; Open sends the
 // file, Cancel sends nothing and writes nothing.
 TEST(Download, FileDialog) {
-  test::SimulatedSensor sensor(kKvt);
-  std::vector<std::string> filters;
+  std::string filters;
   const std::string file = HexPath("segments.hex");
   auto open = [&](HWND dialog) {
     char item[64];
-    for (int i = 0; i < SendDlgItemMessageA(dialog, cmb1, CB_GETCOUNT, 0, 0); ++i) {
-      SendDlgItemMessageA(dialog, cmb1, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-      filters.push_back(item);
+    for (int i = 0; SendDlgItemMessageA(dialog, cmb1, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item)) > 0; ++i) {
+      filters += item + std::string("|");
     }
     SetDlgItemTextA(dialog, cmb13, file.c_str());
     test::PostClick(dialog, IDOK);
   };
-  const Outcome chosen = Download("", open);
-  EXPECT_EQ(filters, (std::vector<std::string>{"HEX-Files (*.hex)", "Alle Dateien (*.*)"}));
-  EXPECT_TRUE(chosen.result);
-  EXPECT_EQ(chosen.records, 3u);
-  EXPECT_EQ(test::Escaped(chosen.text), test::Escaped(kDone));
-  const Outcome cancelled = Download("", [](HWND dialog) { test::PostClick(dialog, IDCANCEL); });
-  EXPECT_FALSE(cancelled.result);
-  EXPECT_TRUE(cancelled.sent.empty());
-  EXPECT_EQ(cancelled.text, kBefore);
+  CheckCase({"chosen in the dialog", 1, 3, "", TRUE}, "", open);
+  EXPECT_EQ(filters, "HEX-Files (*.hex)|Alle Dateien (*.*)|");
+  CheckCase({"dialog cancelled", 0, 0, "", FALSE}, "", [](HWND dialog) { test::PostClick(dialog, IDCANCEL); });
 }
 
-// While message 247 stands, the progress window shows where the download stopped.
+// While the file-handling error stands, the progress window shows where it stopped.
 TEST(Download, ProgressWindow) {
   test::SimulatedSensor sensor(kKvt);
   std::string shown;
   Download(HexPath("lf_only.hex"), nullptr, [&] {
     const HWND window = test::FindThreadWindow(kProgressTitle);
-    for (int id : {IDC_DOWNLOAD_RECORDS, IDC_DOWNLOAD_RECORDS_TOTAL, IDC_DOWNLOAD_BYTES, IDC_DOWNLOAD_BYTES_TOTAL}) {
+    for (int id : {IDC_DOWNLOAD_RECORDS, IDC_DOWNLOAD_RECORDS_TOTAL, IDC_DOWNLOAD_BYTES, IDC_DOWNLOAD_BYTES_TOTAL})
       shown += test::GetText(window, id) + " ";
-    }
     shown += std::to_string(SendDlgItemMessageA(window, IDC_DOWNLOAD_BAR, PBM_GETPOS, 0, 0));
   });
   EXPECT_EQ(shown, "1 1 16 16 1");
@@ -279,10 +243,9 @@ TEST(Download, FlashImage) {
   test::SimulatedSensor sensor((std::string(kKvt) + ";log=" + log).c_str());
   ASSERT_TRUE(Download(HexPath("data16.hex")).result);
   constexpr char kImage[] = "16 Bytes von 0x00000100 bis 0x0000010F, CRC-32 0x54126BA2";
-  std::ifstream in(log);
-  std::string line, last;
-  while (std::getline(in, line)) last = line;
-  EXPECT_NE(last.find(std::string("< (angenommen) Flash: ") + kImage), std::string::npos) << last;
+  std::stringstream in;
+  in << std::ifstream(log).rdbuf();
+  EXPECT_NE(in.str().rfind(std::string("< (angenommen) Flash: ") + kImage), std::string::npos) << in.str();
   std::string shown;
   test::StartUiScript({{"Sensortreiber einrichten", [&](HWND d) {
                           shown = test::GetText(d, IDC_SETUP_FLASH);
@@ -291,7 +254,6 @@ TEST(Download, FlashImage) {
   SetupSensor(sensor.handle, nullptr, 0, 0);
   test::StopUiScript();
   EXPECT_EQ(shown, kImage);
-  DeleteFileA(log.c_str());
 }
 
 }  // namespace
