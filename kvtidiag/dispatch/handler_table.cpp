@@ -2,6 +2,7 @@
 // RunUnavailable are known codes whose command this build cannot run yet;
 // they end like an unknown code.
 #include "dispatch/dispatch.h"
+#include "download/download.h"
 
 namespace kvt {
 
@@ -49,7 +50,7 @@ constexpr HandlerRow kHandlers[] = {
      .data = {TransferCaseDefinition()}, .accepted = ids::kMonitoringCaseAccepted,
      .refused = ids::kMonitoringCaseAborted, .parameters = CollectAfterReading},
     {.code = 152, .run = RunDeviceAndAddress},
-    {.code = 154, .run = RunUnavailable},
+    {.code = 154, .run = RunProgramDownload},
     {.code = 160, .run = RunDefinition, .command = 0x4C, .expected = 0xCC, .collector = kSimIndex,
      .data = {BlockByte(9, 0), ConstantByte(10, 0)}, .accepted = ids::kDefinitionAccepted,
      .refused = ids::kDefinitionRefused},
