@@ -76,7 +76,7 @@ Outcome Download(const std::string &path, std::function<void(HWND)> dialog = nul
   CommandRequest request{154, 65535, reinterpret_cast<ULONG_PTR>(text), sizeof text};
   TelegramPair records;
   PrepareRequest(records.request, kDeviceKvt, 0);
-  Command command{nullptr, request.data(), records, ResultTextOf(request.data())};
+  Command command{nullptr, request.data(), Run(), records, ResultTextOf(request.data())};
   outcome.result = dialog ? DiagCommandProc(nullptr, request.data()) : DownloadChosenFile(command, path.c_str());
   test::StopUiScript();
   EXPECT_EQ(test::FindThreadWindow(kProgressTitle), nullptr) << path << ": the progress window stays open";
