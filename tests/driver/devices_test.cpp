@@ -128,14 +128,12 @@ TEST(Devices, CommandRows) {
       {"laser unknown to PXD", "device=pxd", 1, 0x68, {0}, 0x15, 2, {{7, 0x08}, {9, 0x68}}},
       {"unit configuration", "device=pxd", 1, 0x38, {}, 0xB8, 104, {{9, 2}, {10, 'K'}, {46, 180}, {111, 5}}},
       {"evaluation case 2", "device=pxd", 1, 0x39, {2}, 0xB9, 44, {{9, 2}, {10, 'A'}, {21, 2}, {29, 2}}},
-      {"evaluation case 11 without a slot", "device=pxd", 1, 0x39, {11}, 0xB9, 44, {{9, 11}, {10, 0}}},
       {"evaluation case 3 beyond the cases configured", "device=pxd", 1, 0x72, {3}, 0xF2, 2, {{9, 0}}},
       {"unit configuration without sensors refused", "device=pxd", 1, 0x70, {0}, 0xF0, 2, {{9, 0}}},
       {"dynamic field number 30", "device=pxd", 1, 0x4C, {30, 0}, 0xCC, 3, {{9, 1}, {10, 30}}},
       {"dynamic field number 31 refused", "device=pxd", 1, 0x4C, {31, 0}, 0xCC, 3, {{9, 0}, {10, 0}}},
       {"output 9 inactive", "device=pxd", 1, 0x4D, {9, 0}, 0xCD, 3, {{9, 1}, {10, 0}}},
       {"output 10 refused", "device=pxd", 1, 0x4D, {10, 1}, 0xCD, 3, {{9, 0}}},
-      {"unit configuration unknown to KVT", "", 0, 0x38, {}, 0x15, 2, {{9, 0x38}}},
       {"unknown command", "", 0, 0x7F, {}, 0x15, 2, {{9, 0x7F}}},
   };
   for (const RowCase &c : cases) {
@@ -198,21 +196,6 @@ TEST(Devices, StateSticksWithinARun) {
   EXPECT_EQ(after[69], 1);
   EXPECT_EQ(after[128], 0);
   EXPECT_EQ(after[133], 5);
-}
-
-// What the unit is sent it reads back, also after a reset.
-TEST(Devices, InterfaceUnitKeepsItsDefinitions) {
-  OpenDriver driver("device=pxd");
-  TelegramRecord config = Exchange(driver.handle, 1, 0, 0x38);
-  config[111] = 99;
-  EXPECT_EQ(Exchange(driver.handle, 1, 0, 0x70, std::vector<BYTE>(config.begin() + 9, config.begin() + 112))[9], 1);
-  const std::vector<BYTE> evaluationCase = {2, 'N', 'E', 'U', 0, 0, 0, 0, 0, 0, 0x34, 0x12};
-  EXPECT_EQ(Exchange(driver.handle, 1, 0, 0x72, evaluationCase)[9], 1);
-  Exchange(driver.handle, 1, 0, 0x10);
-  EXPECT_EQ(Exchange(driver.handle, 1, 0, 0x38)[111], 99);
-  const TelegramRecord read = Exchange(driver.handle, 1, 0, 0x39, {2});
-  EXPECT_TRUE(std::equal(evaluationCase.begin(), evaluationCase.end(), read.begin() + 9));
-  EXPECT_EQ(read[21], 0) << "the whole case is replaced";
 }
 
 TEST(Devices, NonVolatileFieldSetSurvivesReset) {
