@@ -1,0 +1,62 @@
+// One table over every formatter: on answers of chance bytes and counts at
+// their largest, with the record right before a page that may not be read
+// and ResultText right before one that may not be written, each formatter
+// stays inside both and leaves a terminated text.
+#include <gtest/gtest.h>
+
+#include "answers/answers.h"
+#include "support/records.h"
+
+namespace kvt::test {
+namespace {
+
+const struct {
+  const char *name;
+  AnswerFormatter formatter;
+} kFormatters[] = {
+    {"StatusKvt", StatusKvt},
+    {"StatusPxd", StatusPxd},
+    {"StatusKvtQ1", StatusKvtQ1},
+    {"ErrorMemoryKvt", ErrorMemoryKvt},
+    {"ErrorMemoryPxd", ErrorMemoryPxd},
+    {"SensorTypeText", SensorTypeText},
+    {"ReferenceValues", ReferenceValues},
+    {"CorrectionTable", CorrectionTable},
+    {"ValuesScan", ValuesScan},
+    {"ValuesStatistics", ValuesStatistics},
+    {"ValuesTaught", ValuesTaught},
+    {"ValuesPartialRange", ValuesPartialRange},
+    {"ValuesAveraged", ValuesAveraged},
+    {"ValueAt90Degrees", ValueAt90Degrees},
+    {"ValuesAveragedPartial", ValuesAveragedPartial},
+    {"ValuesWithFields", ValuesWithFields},
+    {"ValuesXY", ValuesXY},
+    {"RangesWithRemission", RangesWithRemission},
+};
+
+TEST(Bounds, EveryFormatterStaysInsideTheRecordAndTheResultText) {
+  GuardedBytes record(kRecordSize);
+  unsigned seed = 12345;
+  for (int round = 0; round < 40; ++round) {
+    for (BYTE &b : record.bytes) b = static_cast<BYTE>((seed = seed * 1103515245u + 12345u) >> 16);
+    if (round == 0) std::fill(record.bytes.begin(), record.bytes.end(), BYTE{0xFF});
+    if (round == 1) std::fill(record.bytes.begin(), record.bytes.end(), BYTE{0});
+    if (round % 3 == 2) {
+      for (std::size_t at : {2u, 9u, 10u, 11u, 13u, 14u, 15u}) PutWord(record.bytes, at, 0xFFFF);
+    }
+    for (const auto &row : kFormatters) {
+      for (std::size_t capacity : {1u, 2u, 17u, 255u, 4097u}) {
+        GuardedBytes text(capacity);
+        std::fill(text.bytes.begin(), text.bytes.end(), BYTE{'#'});
+        text.bytes[0] = 0;
+        ResultText out{reinterpret_cast<char *>(text.bytes.data()), capacity};
+        row.formatter(out, record.bytes);
+        ASSERT_NE(std::find(text.bytes.begin(), text.bytes.end(), BYTE{0}), text.bytes.end())
+            << row.name << ", round " << round << ", capacity " << capacity << ": no terminator";
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kvt::test
