@@ -21,7 +21,7 @@ using dlg::kIdResultList;
 // What the test's callbacks saw, and how they answer.
 struct Host {
   std::vector<CommandRequest> calls;
-  std::vector<std::string> passwords;
+  std::string password;  // of the last call
   std::function<BOOL(ULONG_PTR *request)> command = [](ULONG_PTR *) { return TRUE; };
   int modeChecks = 0;
   std::vector<HWND> setupWindows, showResultWindows;
@@ -33,8 +33,7 @@ Host g_host;
 BOOL WINAPI RecordCommand(HWND, ULONG_PTR *request) {
   g_host.calls.emplace_back();
   std::copy_n(request, kRequestSlots, g_host.calls.back().begin());
-  const auto *password = reinterpret_cast<const char *>(request[kReqPassword]);
-  g_host.passwords.push_back(password ? password : "(none)");
+  g_host.password = request[kReqPassword] ? reinterpret_cast<const char *>(request[kReqPassword]) : "(none)";
   return g_host.command(request);
 }
 
@@ -80,7 +79,6 @@ MenuRun RunMenu(Descriptor descriptor, std::vector<std::function<void(HWND)>> st
 struct Line {
   std::string text;
   ULONG_PTR data;
-  bool operator==(const Line &) const = default;
 };
 
 std::vector<Line> Lines(HWND menu, int list) {
@@ -175,7 +173,7 @@ TEST_F(MenuWindow, RunFillsTheRequestAndShowsTheResultLineByLine) {
     EXPECT_NE(call[kReqResultText], 0u);
     EXPECT_GE(call[kReqCapacity], 64u * 1024u);
     EXPECT_EQ(call[kReqStatus] | call[kReqParamPhase] | call[kReqParamBlock] | call[kReqParamLength], 0u);
-    EXPECT_EQ(Escaped(g_host.passwords[0]), Escaped(text::kTestPassword));
+    EXPECT_EQ(Escaped(g_host.password), Escaped(text::kTestPassword));
   }
 }
 
@@ -259,16 +257,17 @@ TEST_F(MenuWindow, ParameterPhaseComesFirstAndItsBlockIsFreed) {
 TEST_F(MenuWindow, HeadingsRunNothingAndTheSelectionSkipsThem) {
   int selection = -1;
   RunMenu(MenuOf("GOODMENU"), {[&](HWND menu) {
+            auto notify = [menu](WORD code) {
+              SendMessageA(menu, WM_COMMAND, MAKEWPARAM(kIdMenuList, code),
+                           reinterpret_cast<LPARAM>(GetDlgItem(menu, kIdMenuList)));
+            };
             RunLine(menu, kHeadingLine);
             SendMessageA(menu, WM_COMMAND, IDOK, 0);
-            SendMessageA(menu, WM_COMMAND, MAKEWPARAM(kIdMenuList, LBN_DBLCLK),
-                         reinterpret_cast<LPARAM>(GetDlgItem(menu, kIdMenuList)));
+            notify(LBN_DBLCLK);
             Select(menu, 0);  // the user moves down from line 0 onto the heading
-            SendMessageA(menu, WM_COMMAND, MAKEWPARAM(kIdMenuList, LBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(GetDlgItem(menu, kIdMenuList)));
+            notify(LBN_SELCHANGE);
             Select(menu, kHeadingLine);
-            SendMessageA(menu, WM_COMMAND, MAKEWPARAM(kIdMenuList, LBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(GetDlgItem(menu, kIdMenuList)));
+            notify(LBN_SELCHANGE);
             selection = static_cast<int>(SendDlgItemMessageA(menu, kIdMenuList, LB_GETCURSEL, 0, 0));
           }});
   EXPECT_TRUE(g_host.calls.empty());

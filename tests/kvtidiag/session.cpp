@@ -1,5 +1,6 @@
 #include "kvtidiag/session.h"
 
+#include <gtest/gtest.h>
 #include <malloc.h>
 
 #include <algorithm>
@@ -61,6 +62,10 @@ SessionRun RunSession(const char *config, const std::function<void(const Descrip
                    }}},
                  [] { DialogDiagnose(nullptr, kHostValueA, kHostValueB); });
   run.menu = g_menu;
+  // A body that never ran would pass every check it holds.
+  if (!device.cancel) {
+    EXPECT_TRUE(run.menu) << "the diagnosis run did not reach its menu";
+  }
   SimConfigure("");
   SimReset();
   return run;

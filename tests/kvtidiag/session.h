@@ -33,7 +33,7 @@ struct SessionRun {
 
 // DialogDiagnose(no owner, kHostValueA, kHostValueB) with `config` in
 // force and `answers` for its first exchanges; `body` runs where the menu
-// would.
+// would, and must, unless the device dialog is cancelled.
 SessionRun RunSession(const char *config, const std::function<void(const Descriptor &)> &body,
                       const DeviceChoice &device = {}, const Script &answers = {});
 

@@ -1,6 +1,6 @@
 // The measured-value reports from scripted answers: the header lines and
-// endings of every handler, and lists whose counts say more than the
-// record holds.
+// endings of every handler. Counts beyond the record are the bounds
+// table's.
 #include <gtest/gtest.h>
 
 #include "kvtidiag/session.h"
@@ -18,14 +18,6 @@ std::string Number(unsigned n) {  // "%5u;"
   char text[16];
   wsprintfA(text, "%5u;", n);
   return text;
-}
-
-// A full record of one answer code whose lists hold `fill` everywhere from `from` on.
-TelegramRecord Filled(BYTE code, std::size_t from, WORD fill) {
-  TelegramRecord record = Answer(code);
-  for (std::size_t at = from; at + 1 < kRecordSize; at += 2) PutWord(record, at, fill);
-  PutWord(record, kRecCount, kRecordSize - kRecCode);
-  return record;
 }
 
 TelegramRecord With(TelegramRecord record, std::initializer_list<std::pair<std::size_t, unsigned>> words) {
@@ -61,12 +53,20 @@ const Bytes kKvt1 = {1, 0, 0, 0};
 const Bytes kRange = Words({1, 10, 14, 0, 0});
 
 TEST(MeasuredReports, HeaderLinesAndEndingsOfEveryHandler) {
+  TelegramRecord scan401 = AnswerWords(0xB0, 10, {0x4191});  // rows of eight: fifty lines and one value
+  std::string values401;
+  for (unsigned i = 0; i < 401; ++i) {
+    PutWord(scan401, 12 + 2 * i, i);
+    values401 += kBlanks + Number(i) + (i % 8 == 7 ? "\n" : "");
+  }
+  PutWord(scan401, kRecCount, 12 + 802 - kRecCode);
   const std::string cm = text::kUnitCm, mm = text::kUnitMm;
   const std::string wrong = text::kWrongAnswer + Line();
   Check({
       {"0xB0 with header 0x4005: millimetres, five values", {12, 0x1D, kKvt1},
        AnswerWords(0xB0, 10, {0x4005, 0xA064, 0x0064, 0x8001, 0x4002, 0x2003}),
        mm + Count(5) + "FABL  100;" + kBlanks + "  100;FA    1;FB    2;BL    3;" + Line()},
+      {"401 values", {12, 0x1D, kKvt1}, scan401, mm + Count(401) + values401 + Line()},
       {"unit 3 leaves the earlier text", {12, 0x1D, kKvt1}, AnswerWords(0xB0, 10, {0xC001, 0x0005}),
        kBefore + Count(1) + kBlanks + "    5;" + Line()},
       {"tenths of a metre", {12, 0x1D, kKvt1}, AnswerWords(0xB0, 10, {0x8000}), text::kUnit10cm + Count(0) + Line()},
@@ -136,73 +136,6 @@ TEST(MeasuredReports, HeaderLinesAndEndingsOfEveryHandler) {
       {"fields want 0xBE", {184, 0, kRange}, AnswerWords(0xBF, 9, {0}), wrong},
       {"ranges want 0xF5", {205, 0, Words({0})}, AnswerWords(0xF6, 9, {0}), wrong},
   });
-}
-
-std::string Rows(std::size_t values, WORD fill) {
-  std::string text;
-  for (std::size_t i = 0; i < values; ++i) text += kBlanks + Number(fill) + (i % 8 == 7 ? "\n" : "");
-  return text;
-}
-
-// 401 values make fifty full lines and one value; counts that say more than
-// the record holds stop each list at the record's end.
-TEST(MeasuredReports, ListsEndWithTheirCountOrTheRecord) {
-  TelegramRecord scan401 = AnswerWords(0xB0, 10, {0x4191});
-  std::string values401;
-  for (unsigned i = 0; i < 401; ++i) {
-    PutWord(scan401, 12 + 2 * i, i);
-    values401 += kBlanks + Number(i) + (i % 8 == 7 ? "\n" : "");
-  }
-  PutWord(scan401, kRecCount, 12 + 802 - kRecCode);
-
-  constexpr WORD f = 9;
-  std::string groups, pairs;
-  for (int g = 0; g < 101; ++g) groups += kBlanks + Number(f) + Number(f) + Number(f) + Number(f) + "\n";
-  for (int p = 0; p < 203; ++p) pairs += kBlanks + ",     9;" + Number(f) + "\n";
-  const std::string cm = text::kUnitCm;
-  const std::string range = "Erster Messwert:   1        Letzter Messwert: 1023\n";
-  const std::string averages = "Anzahl der Mittelungen:   2;\n";
-  const TelegramRecord scan = With(Filled(0xB0, 12, f), {{10, 0x03FF}});
-  Check({
-      {"401 values", {12, 0x1D, kKvt1}, scan401, text::kUnitMm + Count(401) + values401 + Line()},
-      {"scan: 408 values fit", {12, 0x1D, kKvt1}, scan, cm + Count(1023) + Rows(408, f) + Line()},
-      {"partial range: 406 values fit", {12, 0x75, kRange}, With(Filled(0xB7, 16, f), {{10, 1}, {12, 1023}, {14, 0x3FF}}),
-       range + cm + Count(1023) + Rows(406, f) + Line()},
-      {"averaged partial range: 405 values fit", {179, 0, Words({1, 2, 1, 1023, 0})},
-       With(Filled(0xBF, 17, f), {{9, 2 << 8}, {11, 1}, {13, 1023}, {15, 0x3FF}}),
-       averages + cm + Count(1023) + range + Rows(405, f) + Line()},
-      {"values with fields: 101 groups fit", {184, 0, kRange},
-       With(Filled(0xBE, 15, f), {{9, 1}, {11, 1023}, {13, 0x3FF}}), cm + Count(1023) + range + groups + Line()},
-      {"XY: 203 pairs fit", {165, 0, kRange}, With(Filled(0xF6, 16, f), {{10, 1}, {12, 1023}, {14, 0x3FF}}),
-       range + cm + Count(1023) + "Flags    |  X-Wert   |  Y-Wert\n" + pairs + Line()},
-  });
-}
-
-// Ranges whose counts add up to more than 193 values: the remissions end
-// with the record; more than five ranges: the descriptors end where the
-// distances begin.
-TEST(MeasuredReports, RangesStayInsideTheRecord) {
-  TelegramRecord answer = With(Filled(0xF5, 41, 3), {{9, 9}});
-  std::string expected = "Anzahl der Bereiche:  9 \n";
-  unsigned k = 0;
-  for (unsigned r = 0; r < 5; ++r) {
-    PutWord(answer, 11 + 6 * r, 1 + 100 * r);
-    PutWord(answer, 13 + 6 * r, 100 + 100 * r);
-    PutWord(answer, 15 + 6 * r, 0x4000 | 100);
-    char head[256];
-    wsprintfA(head,
-              "1. Messwert des Bereichs: %4u \nletzter Messwert des Bereichs: %4u \n"
-              "Anzahl der Messwerte im Bereich: %4u \nNr. Entfernung Remission\n",
-              1 + 100 * r, 100 + 100 * r, 100);
-    expected += head;
-    for (unsigned j = 0; j < 100 && k < 193; ++j, ++k) {
-      char line[64];
-      wsprintfA(line, "%4u: %8u , %8u\n", 1 + 100 * r + j, 3, 3);
-      expected += line;
-    }
-    expected += "\n";
-  }
-  Check({{"nine ranges of 100 values", {205, 0, Words({0})}, answer, expected + Line()}});
 }
 
 }  // namespace

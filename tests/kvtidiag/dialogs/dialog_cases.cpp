@@ -122,6 +122,7 @@ void CheckLooks(const std::vector<Look> &looks) {
     });
     EXPECT_EQ(direct.pending, 0u) << "the exported procedure on template " << look.dialog.templateId;
     EXPECT_EQ(result, 0);
+    EXPECT_EQ(Hex(block), Hex(original)) << "Esc changed the block";
   }
 }
 

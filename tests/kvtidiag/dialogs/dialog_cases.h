@@ -53,8 +53,9 @@ struct Look {
 };
 
 // Title, buttons, inputs with labels, presets and limits, absent controls,
-// the control-colour message, the OK button while typing; Cancel leaves the
-// block; the exported procedure runs the same template.
+// the control-colour message, the OK button while typing; Cancel after the
+// typing leaves the block; the exported procedure runs the same template,
+// and Esc leaves the block too.
 void CheckLooks(const std::vector<Look> &looks);
 
 struct Typed {

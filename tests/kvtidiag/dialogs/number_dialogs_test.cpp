@@ -72,11 +72,9 @@ TEST(NumberDialogs, OneNumber) {
       {"stop threshold preset", kStopThres, {}, kOk, {}, 1, {44, 0, 0, 0}},
       {"stop threshold negative", kStopThres, {{1047, "-12"}}, kOk, {}, 1, {0xF4, 0xFF, 0xFF, 0xFF}},
       {"stop threshold hexadecimal, Enter", kStopThres, {{1047, "0x1F"}}, kEnter, {}, 1, {31, 0, 0, 0}},
-      {"stop threshold cancelled", kStopThres, {{1047, "99"}}, kCancel, {}, 0, {E, E, E, E}},
       {"restart time 60, Enter", kWATime, {{1005, "60"}}, kEnter, {}, 1, {60, E, E, E}},
       {"restart time 1", kWATime, {{1005, "1"}}, kOk, {text::kRestartRange}, 0, {1, E, E, E}},
       {"restart time 61", kWATime, {{1005, "61"}}, kOk, {text::kRestartRange}, 0, {61, E, E, E}},
-      {"restart time Esc", kWATime, {{1005, "30"}}, kEscape, {}, 0, {E, E, E, E}},
       {"calibration 4", kAglMode, {}, kOk, {}, 1, {4, E, E, E}},
       {"calibration 10", kAglMode, {{1072, "10"}}, kOk, {}, 1, {10, E, E, E}},
       {"calibration 3", kAglMode, {{1072, "3"}}, kOk, {text::kCalibrationNumberWrong}, 0, {3, E, E, E}},
@@ -123,7 +121,6 @@ TEST(NumberDialogs, TwoValues) {
       {"variant 90 and 30 become 100 and 100", kVarDef, {{1077, "90"}, {1078, "30"}}, kOk, {variant, variant}, 1,
        {100, 0, 0, 0, 100, 0, 0, 0}},
       {"variant 180 and 75", kVarDef, {{1077, "180"}, {1078, "75"}}, kOk, {variant}, 1, {180, 0, 0, 0, 100, 0, 0, 0}},
-      {"variant cancelled", kVarDef, {{1077, "180"}}, kCancel, {}, 0, {E, E, E, E, E, E, E, E}},
       {"averages preset", kAveragesSensor, {}, kOk, {}, 1, {250, 0, 1, 0}},
       {"averages 1 sensor 4", kAveragesSensor, {{1008, "1"}, {1071, "4"}}, kOk, {}, 1, {1, 0, 4, 0}},
       {"averages 0", kAveragesSensor, {{1008, "0"}}, kOk, {text::kAveragesRange}, 0, {0, 0, 1, 0}},
@@ -147,9 +144,7 @@ TEST(NumberDialogs, MemoryDumpAndManufacturingCode) {
       {"dump count keeps its low byte", kMemDump, {{104, "0"}, {105, "300"}}, kOk, {}, 1, {0, 0, 0, 0, 44, E, E, E}},
       {"dump start with a sign reads 65535", kMemDump, {{104, "-5"}, {105, "2"}}, kOk, {}, 1,
        {0xFF, 0xFF, 0, 0, 2, E, E, E}},
-      {"dump cancelled", kMemDump, {{104, "10"}, {105, "5"}}, kCancel, {}, 0, {E, E, E, E, E, E, E, E}},
       {"code typed, Enter", kClbHcode, {{1004, "87654321"}}, kEnter, {}, 1, {'8', '7', '6', '5', '4', '3', '2', '1', 0}},
-      {"code Esc", kClbHcode, {{1004, "11112222"}}, kEscape, {}, 0, {E, E, E, E, E, E, E, E, E}},
   });
 }
 

@@ -219,11 +219,7 @@ TEST(OperatingMode, DialogThenMode) {
 
 // The simulated devices answer what the library sends as the menu promises.
 TEST(OperatingMode, TheDevicesAgree) {
-  const Bytes averages7 = {7, 0, 0, 0};
-  const Bytes segments = {0, 0, 15, 0, 20, 0, 80, 0, 0, 0, 0, 0};
-  const Bytes averagedRange = {1, 0, 100, 0, 180, 0, 181, 0, 0, 0, 0, 0};
-  const Bytes rangeAtOnce = {0, 0, 1, 0x80, 0x91, 1, 0, 0, 0, 0, 0, 0};
-  const Bytes twoRanges = {2, 0, 10, 0, 20, 0, 30, 0, 40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  const Bytes rangeAtOnce = {0, 0, 1, 0x80, 0x91, 1, 0, 0, 0, 0, 0, 0};  // 12 bytes, 10 recorded
   const struct Step {
     const char *name;
     WORD telegram;
@@ -241,15 +237,15 @@ TEST(OperatingMode, TheDevicesAgree) {
       {"type-6 mode on a KVT", 0xBB, nullptr, {}, kModeNot},
       {"Einstellung Baudrate 500000 Baud", 0x83, nullptr, {}, text::kBaudNot},
       {"Einstellung Baudrate 19200 Baud", 0x47, nullptr, {}, text::kBaudDone},
-      {"Kont. gemittl. Messwerte", 0xAE, nullptr, averages7, kModeDone},
-      {"Kont. Teilber. min. Messwerte", 0xCF, nullptr, segments, kModeDone},
+      {"Kont. gemittl. Messwerte", 0xAE, nullptr, {7, 0, 0, 0}, kModeDone},
+      {"Kont. Teilber. min. Messwerte", 0xCF, nullptr, {0, 0, 15, 0, 20, 0, 80, 0, 0, 0, 0, 0}, kModeDone},
       {"BM: Kont. Navigationsdaten", 0xC8, nullptr, {2, 1}, kModeDone},
   },
     q1[] = {
         {"Einstellung Baudrate 500000 Baud", 0x83, nullptr, {}, text::kBaudDone},
-        {"Kont. Messw. u. Remissionsw(KVT Typ6)", 0xCC, nullptr, twoRanges, kModeDone},
+        {"Kont. Messw. u. Remissionsw(KVT Typ6)", 0xCC, nullptr, Words({2, 10, 20, 30, 40, 0, 0, 0, 0, 0, 0}), kModeDone},
         {"no range", 0xCC, nullptr, Bytes(22, 0), kModeNot},
-        {"Kont. gemittl. Messw.teilber.(KVT Typ6)", 0xB2, nullptr, averagedRange, kModeDone},
+        {"Kont. gemittl. Messw.teilber.(KVT Typ6)", 0xB2, nullptr, {1, 0, 100, 0, 180, 0, 181, 0, 0, 0, 0, 0}, kModeDone},
         {"Kont. Messw.teilber. u. Feldw.(KVT Typ6)", 0xB6, nullptr, rangeAtOnce, kModeDone},
         {"Kont. Messw.teilber.", 0xAF, nullptr, rangeAtOnce, kModeDone},
     },
