@@ -90,6 +90,7 @@ inline constexpr char kMemoryDumpTitle[] = "Speicherauszug: Eingabe von Anfangsa
 inline constexpr char kAveragesTitle[] = "Anzahl der Mittelungen ";
 inline constexpr char kAveragesLabel[] = "Anzahl der  Mittelungen zwischen 1 und 250:";
 inline constexpr char kActiveSensorLabel[] = "Aktiver KVT f\xFCr Messwerte(nur bei PXD):";
+inline constexpr char kSegmentSensorLabel[] = "Aktiver KVT f\xFCr Messwerte:";
 inline constexpr char kSegmentCountTitle[] = "Anzahl der Messwerte ";
 inline constexpr char kPartialTitle[] = "Messwertteilbereich anfordern";
 inline constexpr char kPartialModeTitle[] = "Betriebsmodus Messwertteilbereich";
@@ -222,5 +223,10 @@ inline constexpr char kHostHeadingRefused[] =
     "ausf\xFChren.";
 inline constexpr char kHostNoMenu[] = "Fehler in Zeile 3 (menu): Das Diagnosemen\xFC ist nicht ge\xF6" "ffnet.";
 inline constexpr char kHostTimeout[] = "Fehler in Zeile 4 (set): Zeit\xFC" "berschreitung nach 2 s.";
+inline constexpr char kHostRunning[] = "Ausf\xFChren: Reset u. Initialisierung";
+inline constexpr char kHostAddress5[] = "Ger\xE4teadresse: 5";
+inline constexpr char kHostAddress200[] = "Ger\xE4teadresse: 200";
+inline constexpr char kHostTypePxd[] = "Ger\xE4tetyp: PXD";
+inline constexpr char kHostNoSuchLine[] = "Fehler in Zeile 4 (run): Die Men\xFCzeile \"Gibt es nicht\" gibt es nicht.";
 
 }  // namespace kvt::test::text

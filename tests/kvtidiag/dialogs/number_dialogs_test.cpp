@@ -59,7 +59,7 @@ TEST(NumberDialogs, WhatEachShows) {
       {kAveragesSensor, {averages, sensor}, {{1008, "", false}, {1071, "2", true}, {1071, "", false}, {1008, "5", true}}},
       {kAverages, {averages}, {}, {1071}},
       {kAveragesOther, {averages, sensor}},
-      {kSegmentCount, {{111, "Anzahl der  Messwerte:", "10", 3}, {1067, "Aktiver KVT f\xFCr Messwerte:", "1", 1}},
+      {kSegmentCount, {{111, "Anzahl der  Messwerte:", "10", 3}, {1067, text::kSegmentSensorLabel, "1", 1}},
        {{111, "", false}, {1067, "3", true}, {1067, "", false}, {111, "9", true}}},
   });
 }
