@@ -26,7 +26,7 @@ struct Case {
 
 constexpr BYTE kAddress = 12;
 
-void Check(const Descriptor &d, const Case &c, BYTE type = kDeviceKvt) {
+void Check(const Descriptor &d, const Case &c) {
   SCOPED_TRACE(c.name);
   SimReset();
   Queue(c.answers);
@@ -38,12 +38,12 @@ void Check(const Descriptor &d, const Case &c, BYTE type = kDeviceKvt) {
   ASSERT_EQ(sent.size(), c.sent.size());
   for (std::size_t i = 0; i < sent.size(); ++i) {
     const Sent &s = c.sent[i];
-    EXPECT_EQ(Differences(Request(type, kAddress, s.command, s.data), sent[i], kRecData + s.data.size()), "")
+    EXPECT_EQ(Differences(Request(kDeviceKvt, kAddress, s.command, s.data), sent[i], kRecData + s.data.size()), "")
         << "telegram " << i;
   }
 }
 
-std::string Line(BYTE type = kDeviceKvt) { return AddressLine(type, kAddress); }
+std::string Line() { return AddressLine(kDeviceKvt, kAddress); }
 TelegramRecord Status(BYTE code, BYTE status, BYTE detail = 0) { return Answer(code, {status, detail}); }
 
 void InSession(const std::function<void(const Descriptor &)> &body) {
@@ -111,19 +111,6 @@ TEST(Dispatch, EndingsOfEveryHandler) {
   };
   InSession([&](const Descriptor &d) {
     for (const Case &c : cases) Check(d, c);
-  });
-}
-
-TEST(Dispatch, AddressLineNamesTheTarget) {
-  const struct {
-    const char *typed;
-    BYTE type;
-  } cases[] = {{"PXD", kDevicePxd}, {"KVTQ1", kDeviceKvtQ1}, {"KVT 90", kDeviceKvt90}};
-  InSession([&](const Descriptor &d) {
-    for (const auto &c : cases) {
-      SetTarget(d, c.typed, "12");
-      Check(d, {c.typed, {162, 0}, {}, {}, kBefore + Line(c.type)}, c.type);
-    }
   });
 }
 
