@@ -181,6 +181,7 @@
 #include <cstdint>
 
 #include "kvt/abi.h"
+#include "string_ids.h"
 
 namespace kvt {
 
@@ -219,7 +220,7 @@ enum class Collector : BYTE {
 BOOL CollectParams(HWND owner, ULONG_PTR *request, Collector collector, BYTE argument = 0,
                    const TelegramRecord *answer = nullptr);
 
-inline constexpr UINT kOutOfMemoryMessage = 16;
+inline constexpr UINT kOutOfMemoryMessage = ids::kOutOfMemory;
 
 }  // namespace kvt
 

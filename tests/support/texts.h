@@ -1,6 +1,8 @@
 // The German texts the tests expect, each defined once, as CP1252 bytes
 // (escaped, so they do not depend on the compiler's execution character
-// set). One-off ASCII pieces of a single test stay in that test.
+// set). One-off ASCII pieces of a single test stay in that test, and so do
+// the menu listing and the string-table rows the resources test encodes on
+// its own.
 #pragma once
 
 namespace kvt::test::text {
@@ -228,5 +230,10 @@ inline constexpr char kHostAddress5[] = "Ger\xE4teadresse: 5";
 inline constexpr char kHostAddress200[] = "Ger\xE4teadresse: 200";
 inline constexpr char kHostTypePxd[] = "Ger\xE4tetyp: PXD";
 inline constexpr char kHostNoSuchLine[] = "Fehler in Zeile 4 (run): Die Men\xFCzeile \"Gibt es nicht\" gibt es nicht.";
+
+// The program download.
+inline constexpr char kFileError[] = "Error on file handling";
+inline constexpr char kDownloadDone[] = "Download in Flash-Eprom war erfolgreich.";
+inline constexpr char kProgressTitle[] = "Programmdownload";
 
 }  // namespace kvt::test::text

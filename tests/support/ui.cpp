@@ -34,12 +34,6 @@ std::vector<HWND> ThreadWindows() {
   return found;
 }
 
-bool HasEdit(HWND window) { return FindWindowExA(window, nullptr, "Edit", nullptr) != nullptr; }
-
-bool IsMessageBox(HWND window) {
-  return ClassName(window) == "#32770" && GetDlgItem(window, kMessageText) && !HasEdit(window);
-}
-
 MessageBoxSeen Read(HWND box) {
   MessageBoxSeen seen{Text(box), ItemText(box, kMessageText)};
   int buttons = 0;
@@ -64,6 +58,15 @@ void CloseEverything() {
   }
 }
 
+// The window the next step waits for, once it takes input.
+HWND Awaited(const UiStep &step) {
+  for (HWND window : ThreadWindows()) {
+    const bool match = step.match ? step.match(window) : Text(window) == step.title && !IsMessageBox(window);
+    if (match && IsWindowEnabled(window)) return window;
+  }
+  return nullptr;
+}
+
 void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
   // A run inside another run's modal loop: only the inner one acts.
   if (!g_driver || timer != g_driver->timer) return;
@@ -71,7 +74,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
   ++d.ticks;
   std::erase_if(d.answered, [](HWND box) { return !IsWindow(box); });
   for (HWND window : ThreadWindows()) {
-    if (!IsMessageBox(window)) continue;
+    if (!IsMessageBox(window) || (!d.steps.empty() && d.steps.front().match && d.steps.front().match(window))) continue;
     if (std::find(d.answered.begin(), d.answered.end(), window) != d.answered.end()) continue;
     d.answered.push_back(window);
     d.run->boxes.push_back(Read(window));
@@ -84,9 +87,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
     return;
   }
   if (d.steps.empty() || d.ticks - d.lastProgress < d.steps.front().delayTicks) return;
-  // A window that a modal box of its own has disabled waits until the box is gone.
-  const HWND window = FindThreadWindow(d.steps.front().title);
-  if (!window || !IsWindowEnabled(window)) return;
+  const HWND window = Awaited(d.steps.front());
+  if (!window) return;
   // Off the list first: the action may open a modal window whose loop ticks again.
   UiStep step = std::move(d.steps.front());
   d.steps.pop_front();
@@ -95,6 +97,13 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 }  // namespace
+
+// A message box: its text and its icon under the ids the system gives them
+// (0x440 under Wine, 0x14 under Windows).
+bool IsMessageBox(HWND window) {
+  return ClassName(window) == "#32770" && GetDlgItem(window, kMessageText) &&
+         (GetDlgItem(window, 0x440) || GetDlgItem(window, 0x14));
+}
 
 UiRun RunUi(std::vector<UiStep> steps, const std::function<void()> &modal) {
   UiRun run;

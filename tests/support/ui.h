@@ -1,7 +1,7 @@
 // The one UI driver of the tests. A thread timer runs steps inside the
 // modal loops that the code under test enters: each step waits for a
 // visible window of this thread with its title, then acts on it (types,
-// clicks, reads). Message boxes are never a step's: each is read, kept and
+// clicks, reads). A message box that no step's match takes is read, kept and
 // answered with OK.
 #pragma once
 
@@ -19,6 +19,9 @@ struct UiStep {
   std::string title;                  // window caption to wait for (CP1252)
   std::function<void(HWND)> action;   // runs once, when that window is there
   int delayTicks = 0;                 // timer ticks to let pass after the previous step
+  // Instead of the title, for windows whose caption the system chooses; it
+  // may also take a message box, which is then the step's to answer.
+  std::function<bool(HWND)> match = nullptr;
 };
 
 struct MessageBoxSeen {
@@ -42,6 +45,7 @@ UiRun RunUi(std::vector<UiStep> steps, const std::function<void()> &modal);
 HWND Owner();
 // A visible window of this thread with that title, message boxes aside.
 HWND FindThreadWindow(const std::string &title);
+bool IsMessageBox(HWND window);
 
 std::string Text(HWND window);
 std::string ItemText(HWND dialog, int control);

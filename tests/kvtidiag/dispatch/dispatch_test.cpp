@@ -167,15 +167,18 @@ TEST(Dispatch, ASmallResultTextIsCut) {
   });
 }
 
-// A request that already carries a block keeps it; the dialog opens on it.
+// A request that already carries a block keeps it, whatever length it
+// records; the dialog opens on it.
 TEST(Dispatch, ACollectorKeepsTheBlockItFinds) {
   InSession([](const Descriptor &d) {
-    const EntryRun run = RunEntry(d, {185, 0, {1, 2, 3, 4}, 0, nullptr, Phase::kParameters},
-                                  {{text::kStopThresholdTitle, [](HWND dialog) { Click(dialog, IDCANCEL); }}});
-    EXPECT_EQ(run.ui.pending, 0u);
-    EXPECT_FALSE(run.result);
-    EXPECT_TRUE(run.sameBlock);
-    EXPECT_EQ(Hex(run.block), "01 02 03 04");
+    for (const Bytes &block : {Bytes{1, 2, 3, 4}, Bytes{1, 2}}) {
+      const EntryRun run = RunEntry(d, {185, 0, block, 0, nullptr, Phase::kParameters},
+                                    {{text::kStopThresholdTitle, [](HWND dialog) { Click(dialog, IDCANCEL); }}});
+      EXPECT_EQ(run.ui.pending, 0u);
+      EXPECT_FALSE(run.result);
+      EXPECT_TRUE(run.sameBlock);
+      EXPECT_EQ(Hex(run.block), Hex(block));
+    }
   });
 }
 

@@ -149,6 +149,21 @@ TEST(OperatingMode, BlocksAndPasswordsAtTheirLimits) {
   });
 }
 
+// A telegram code without a row sends the on-request mode and reports with
+// the mode messages.
+TEST(OperatingMode, ACodeWithoutARowSendsTheOnRequestMode) {
+  InSession([](const Descriptor &d) {
+    for (WORD telegram : {0x00, 0x13, 0x99, 0xFFFF}) {
+      for (BYTE status : {0, 1}) {
+        SCOPED_TRACE(std::to_string(telegram) + ", status " + std::to_string(status));
+        SimReset();
+        QueueAnswer(Answer(0xA0, {status}));
+        Expect(RunEntry(d, {11, telegram, {}, 0, "abc"}), {0x25}, status ? kModeNot : kModeDone);
+      }
+    }
+  });
+}
+
 TEST(OperatingMode, ModesWithParametersNeedTheirBlock) {
   InSession([](const Descriptor &d) {
     for (WORD telegram : {0xAE, 0xAF, 0xB2, 0xB6, 0xCC, 0xCF, 0xC8}) {

@@ -1,9 +1,9 @@
 // The product files as a reader of PE files sees them: every module exports
 // exactly its plain names on both architectures, and the i686 library
-// carries its string table, its dialog templates and its menu, which is
-// compared byte for byte with an encoding made here from the plain listing
-// in menu_listing.txt: handler|telegram code|flag|text, one entry a line,
-// texts exactly as the menu shows them (UTF-8).
+// carries, all in German, its string table, its dialog templates and its
+// menu, which is compared byte for byte with an encoding made here from the
+// plain listing in menu_listing.txt: handler|telegram code|flag|text, one
+// entry a line, texts exactly as the menu shows them (UTF-8).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -98,7 +98,7 @@ void PutWord(std::string &out, unsigned value) {
   out += static_cast<char>(value >> 8);
 }
 
-TEST(Resources, TheProductCarriesItsMenuStringsAndTemplates) {
+TEST(Resources, TheProductCarriesItsMenuStringsAndTemplatesInGerman) {
   std::string body;
   std::istringstream lines(FileBytes(SourcePath("tests/kvtidiag/resources/menu_listing.txt")));
   int entries = 0, headings = 0;
@@ -133,11 +133,45 @@ TEST(Resources, TheProductCarriesItsMenuStringsAndTemplates) {
   for (int dialog : {105, 400}) {
     EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(dialog), RT_DIALOG), nullptr) << "dialog " << dialog;
   }
-  WCHAR text[128];
-  ASSERT_GT(LoadStringW(module, 17, text, 128), 0);
-  EXPECT_EQ(std::wstring(text), L"Kommunikation mit dem Sensor nicht in Ordnung !");
-  ASSERT_GT(LoadStringW(module, 2, text, 128), 0);
-  EXPECT_EQ(std::wstring(text), L"Diagnose ausf\u00FChren");
+  // Every menu, string block and dialog in German.
+  for (LPCSTR type : {RT_RCDATA, RT_STRING, RT_DIALOG}) {
+    std::vector<WORD> languages;
+    EnumResourceNamesA(
+        module, type,
+        [](HMODULE m, LPCSTR t, LPSTR name, LONG_PTR list) {
+          return EnumResourceLanguagesA(
+              m, t, name,
+              [](HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found) {
+                reinterpret_cast<std::vector<WORD> *>(found)->push_back(language);
+                return TRUE;
+              },
+              list);
+        },
+        reinterpret_cast<LONG_PTR>(&languages));
+    EXPECT_FALSE(languages.empty());
+    EXPECT_EQ(languages, std::vector<WORD>(languages.size(), MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)))
+        << "resource type " << reinterpret_cast<ULONG_PTR>(type);
+  }
+  // A few strings of each group, commands not built yet among them, written
+  // here independently of the library's table; LoadStringA gives CP1252.
+  const std::pair<UINT, const char *> strings[] = {
+      {20, "Falsche Eingabe! \nHerstellcode muss aus 8 Ziffern bestehen."},
+      {64, "\xDC" "berwachungsbereich: Rechteckiger \xDC" "berwachungsbereich\n "},
+      {84, "Anfangsadr.: 0x%8lx;   Anzahl der Bytes:  %3d;\n"},
+      {128, "  "},
+      {236, "Konifguration erfolgreich \xFC" "bernommen."},
+      {248, "HEX-Files (*.hex)|*.hex|Alle Dateien (*.*)|*.*||"},
+      {252, "Einzelschu\xDF in 1/100 Grad: %4u.\n"},
+      {285, "Daten nicht \xFC" "bernommen, da nicht im Navigationsmodus\n"},
+      {297, "Anzahl Einschaltvorg\xE4nge: %u"},
+      {1270, "Endpr\xFC" "fdaten:\n"},
+  };
+  ASSERT_EQ(GetACP(), 1252u);
+  for (const auto &[id, text] : strings) {
+    char loaded[128] = {};
+    const int length = LoadStringA(module, id, loaded, sizeof loaded);
+    EXPECT_EQ(Escaped({loaded, static_cast<std::size_t>(length)}), Escaped(text)) << "string " << id;
+  }
 }
 
 }  // namespace

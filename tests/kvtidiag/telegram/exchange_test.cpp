@@ -2,7 +2,7 @@
 // code it accepts.
 #include <gtest/gtest.h>
 
-#include "kvtidiag/session.h"
+#include "support/records.h"
 #include "telegram/telegram.h"
 
 namespace kvt::test {
@@ -25,20 +25,19 @@ TEST(Exchange, FixedDataAndTheAcceptedCode) {
       {"no answer", 0x31, std::nullopt, 7, 8, FALSE},
       {"a command of 0x80 or above is never accepted", 0x90, Answer(0x10), 7, 8, FALSE},
   };
-  RunSession("", [&](const Descriptor &) {
-    for (const auto &c : cases) {
-      SCOPED_TRACE(c.name);
-      SimReset();
-      Queue({c.answer});
-      TelegramRecord request = Request(kDeviceKvt, 5, 0, {7, 8});
-      TelegramRecord answer{};
-      EXPECT_EQ(ExchangeTelegram(c.command, kDevicePxd, request, answer), c.accepted);
-      const auto sent = SentRequests();
-      ASSERT_EQ(sent.size(), 1u);
-      EXPECT_EQ(Differences(Request(kDevicePxd, 5, static_cast<BYTE>(c.command), {c.sentByte9, c.sentByte10}), sent[0]),
-                "");
-    }
-  });
+  const OpenDriver driver("");
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    SimReset();
+    Queue({c.answer});
+    TelegramRecord request = Request(kDeviceKvt, 5, 0, {7, 8});
+    TelegramRecord answer{};
+    EXPECT_EQ(ExchangeTelegram(driver.handle, c.command, kDevicePxd, request, answer), c.accepted);
+    const auto sent = SentRequests();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(Differences(Request(kDevicePxd, 5, static_cast<BYTE>(c.command), {c.sentByte9, c.sentByte10}), sent[0]),
+              "");
+  }
 }
 
 }  // namespace
