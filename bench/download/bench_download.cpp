@@ -95,7 +95,7 @@ int main() {
     CommandRequest request{154, 65535, reinterpret_cast<ULONG_PTR>(text), sizeof text};
     auto records = std::make_unique<TelegramPair>();
     PrepareRequest(records->request, kDeviceKvt, 0);
-    Command command{nullptr, request.data(), *records, ResultTextOf(request.data())};
+    Command command{nullptr, request.data(), Run(), *records, ResultTextOf(request.data())};
     const auto start = std::chrono::steady_clock::now();
     const BOOL done = DownloadChosenFile(command, path.c_str());
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;

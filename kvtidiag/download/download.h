@@ -72,17 +72,17 @@ BOOL ReadHexFile(HWND owner, const char *fileName, HexFile &file);
 
 // Sends the records of a checked file, from the first up to its end record,
 // with the progress window open; the start request is the caller's.
-BOOL SendHexRecords(HWND owner, TelegramRecord &record, const HexFile &file);
+BOOL SendHexRecords(HWND owner, DWORD sensor, TelegramRecord &record, const HexFile &file);
 
 // Reads, checks and sends the file; 1 when every record up to and
 // including the end record was sent. The record holds the dispatcher's bytes.
 BOOL DownloadHexFile(HWND owner, TelegramRecord *record, const char *fileName);
 
 // The start request, sent up to 20 times until one is accepted.
-bool StartDownload(TelegramRecord &record);
+bool StartDownload(DWORD sensor, TelegramRecord &record);
 
-// TelegramDownload with the run's SensorHandle; TRUE when accepted.
-bool SendDownloadRecord(TelegramRecord &record);
+// TelegramDownload; TRUE when accepted.
+bool SendDownloadRecord(DWORD sensor, TelegramRecord &record);
 
 // Handler 154 after the file dialog: the file, the start request, the
 // records and the endings.

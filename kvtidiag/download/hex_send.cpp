@@ -35,19 +35,21 @@ void PutData(TelegramRecord &record, const HexRecord &hex) {
 
 }  // namespace
 
-bool SendDownloadRecord(TelegramRecord &record) { return TelegramDownload(Run().sensor, record.data()) != FALSE; }
+bool SendDownloadRecord(DWORD sensor, TelegramRecord &record) {
+  return TelegramDownload(sensor, record.data()) != FALSE;
+}
 
-bool StartDownload(TelegramRecord &record) {
+bool StartDownload(DWORD sensor, TelegramRecord &record) {
   PutLength(record, kStartLength);
   record[kRecCode] = kStartCommand;
   std::copy(std::begin(kStartKey), std::end(kStartKey), record.begin() + kRecData);
   for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
-    if (SendDownloadRecord(record)) return true;
+    if (SendDownloadRecord(sensor, record)) return true;
   }
   return false;
 }
 
-BOOL SendHexRecords(HWND owner, TelegramRecord &record, const HexFile &file) {
+BOOL SendHexRecords(HWND owner, DWORD sensor, TelegramRecord &record, const HexFile &file) {
   DownloadProgress progress(owner, file);
   HexWalk walk;
   HexRecord hex;
@@ -64,13 +66,13 @@ BOOL SendHexRecords(HWND owner, TelegramRecord &record, const HexFile &file) {
         record[kRecordType] = kDataType;
         PutLength(record, static_cast<WORD>(hex.count + kRecordHeader));
         PutData(record, hex);
-        if (!SendDownloadRecord(record)) return FALSE;
+        if (!SendDownloadRecord(sensor, record)) return FALSE;
         progress.Add(hex.count);
         break;
       case RecordKind::kEnd:
         record[kRecordType] = kEndType;
         PutLength(record, kEndLength);
-        return SendDownloadRecord(record) ? TRUE : FALSE;
+        return SendDownloadRecord(sensor, record) ? TRUE : FALSE;
       case RecordKind::kUpperAddress:
       case RecordKind::kIgnored: break;
       case RecordKind::kUnknown: return FALSE;
@@ -82,7 +84,8 @@ BOOL DownloadHexFile(HWND owner, TelegramRecord *record, const char *fileName) {
   if (!record) return FALSE;
   HexFile file;
   if (!ReadHexFile(owner, fileName, file)) return FALSE;
-  return SendHexRecords(owner, *record, file);
+  // The one caller without a command in hand: the run is the entry's.
+  return SendHexRecords(owner, Run().sensor, *record, file);
 }
 
 }  // namespace kvt

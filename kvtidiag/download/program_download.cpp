@@ -51,7 +51,7 @@ bool ChooseHexFile(HWND owner, std::span<char, kNameSize> fileName) {
 BOOL StartRefused(Command &command) {
   const std::size_t capacity = command.out.capacity < INT_MAX ? command.out.capacity : INT_MAX;
   if (command.out.text && capacity > 0) {
-    ErrorSensor(Run().sensor, command.out.text, static_cast<int>(capacity));
+    ErrorSensor(command.run.sensor, command.out.text, static_cast<int>(capacity));
     command.out.text[capacity - 1] = '\0';
   }
   Replace(command.out, FormatFromTable(ids::kCommunicationFailed));
@@ -64,8 +64,8 @@ BOOL StartRefused(Command &command) {
 BOOL DownloadChosenFile(Command &command, const char *fileName) {
   HexFile file;
   if (!ReadHexFile(command.owner, fileName, file)) return FALSE;
-  if (!StartDownload(command.Request())) return StartRefused(command);
-  if (!SendHexRecords(command.owner, command.Request(), file)) return FALSE;
+  if (!StartDownload(command.run.sensor, command.Request())) return StartRefused(command);
+  if (!SendHexRecords(command.owner, command.run.sensor, command.Request(), file)) return FALSE;
   Replace(command.out, FormatFromTable(ids::kDownloadSucceeded));
   return SuccessEnding(command);
 }
