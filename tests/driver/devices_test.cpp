@@ -1,7 +1,7 @@
 // The simulated devices as the library relies on them: who answers which
-// type byte and address, each command's answer code and key bytes, and the
-// download. Their operating modes are checked against what the library
-// sends them in its own tests.
+// type byte and address, and each command's answer code and key bytes.
+// Their operating modes and the download are checked against what the
+// library sends them in its own tests.
 #include <gtest/gtest.h>
 
 #include "support/records.h"
@@ -96,26 +96,6 @@ TEST(Devices, CommandRows) {
     EXPECT_EQ(std::count(answer.begin() + end, answer.end(), 0), static_cast<long>(kRecordSize - end))
         << c.name << ": bytes behind the counted answer stay zero";
   }
-}
-
-TEST(Devices, DownloadNeedsItsStart) {
-  const OpenDriver driver("");
-  auto record = [](BYTE command, const Bytes &data, unsigned length) {
-    TelegramRecord r = Request(0, 0, command, data);
-    PutWord(r, kRecLength, length);
-    PutWord(r, kRecLength2, length);
-    return r;
-  };
-  TelegramRecord data = record(0x0C, {0, 0x00, 0x20, 0, 0, 1, 2, 3}, 9), end = record(0x0C, {1, 0, 0, 0, 0}, 2),
-                 badStart = record(0x0B, {0x5E, 0x27, 0x6B, 0x18}, 5), start = record(0x0B, {0x5E, 0x27, 0x6B, 0x19}, 5);
-  EXPECT_FALSE(TelegramDownload(driver.handle, data.data()));
-  EXPECT_EQ(Escaped(ErrorText(driver.handle)), Escaped(text::kDownloadWithoutStart));
-  EXPECT_FALSE(TelegramDownload(driver.handle, badStart.data()));
-  EXPECT_TRUE(TelegramDownload(driver.handle, start.data()));
-  EXPECT_TRUE(TelegramDownload(driver.handle, data.data()));
-  EXPECT_TRUE(TelegramDownload(driver.handle, end.data()));
-  EXPECT_FALSE(TelegramDownload(driver.handle, data.data())) << "the end record closes the download";
-  EXPECT_EQ(SimRequestCount(), 6u) << "download records are requests too";
 }
 
 }  // namespace

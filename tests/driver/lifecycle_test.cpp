@@ -188,16 +188,6 @@ TEST(Faults, WhatEachFaultLeaves) {
     EXPECT_EQ(status[17], 0x25) << "an answer without status byte is whole";
     EXPECT_EQ(status[69], 1) << "laser still on in the status";
   }
-  {
-    const OpenDriver driver("fail=download@2");
-    TelegramRecord start = Request(0, 0, 0x0B, {0x5E, 0x27, 0x6B, 0x19});
-    PutWord(start, kRecLength, 5);
-    PutWord(start, kRecLength2, 5);
-    EXPECT_TRUE(TelegramDownload(driver.handle, start.data()));
-    EXPECT_FALSE(TelegramDownload(driver.handle, start.data()));
-    EXPECT_EQ(Escaped(ErrorText(driver.handle)), Escaped(text::kDownloadFault));
-    EXPECT_TRUE(TelegramDownload(driver.handle, start.data()));
-  }
 }
 
 TEST(Faults, ScriptedAnswersComeFirstAndRequestsAreKept) {

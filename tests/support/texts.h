@@ -162,8 +162,6 @@ inline constexpr char kBadVariable[] = "Umgebungsvariable KVTIDRV_SIM ist fehler
 inline constexpr char kNoAnswerFault[] = "Keine Antwort vom Sensor (simulierter Fehler, Telegramm 1).";
 inline constexpr char kNoAnswerScripted[] = "Keine Antwort vom Sensor (vorgegebene Antwort, Telegramm 3).";
 inline constexpr char kNoAnswerAtAddress0[] = "Keine Antwort vom Sensor unter Adresse 0.";
-inline constexpr char kDownloadFault[] = "Download-Telegramm 2 nicht angenommen (simulierter Fehler).";
-inline constexpr char kDownloadWithoutStart[] = "Download-Telegramm ohne vorherigen Start abgelehnt.";
 
 // The simulated driver's words.
 inline constexpr char kAddress65535[] = "Ger\xE4teadresse: 65535";
