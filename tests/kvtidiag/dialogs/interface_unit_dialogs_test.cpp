@@ -1,5 +1,5 @@
 // The PXD configuration and evaluation-case dialogs in both start modes,
-// through real window messages: what each control shows (a golden file of
+// through KVTIDIAG.DLL's exports and real window messages: what each control shows (a golden file of
 // the whole layout in tab order, with labels, presets and limits) and the
 // block OK leaves.
 #include <gtest/gtest.h>
@@ -42,9 +42,18 @@ std::string Controls(HWND dialog) {
   return controls;
 }
 
+// A starter exported by KVTIDIAG.DLL, with its third argument.
+INT_PTR Start(const char *starter, void *block, unsigned show) {
+  using Starter = INT_PTR(WINAPI *)(HWND, void *, unsigned);
+  using Plain = void (*)();  // converts to and from any function pointer without a warning
+  const auto start = reinterpret_cast<Starter>(
+      reinterpret_cast<Plain>(GetProcAddress(LoadLibraryA("KVTIDIAG.DLL"), starter)));
+  return start ? start(Owner(), block, show) : -2;
+}
+
 struct Case {
   const char *name;
-  INT_PTR (*start)(HWND, void *, unsigned);
+  const char *starter;
   const char *title;
   unsigned show;
   Bytes before;
@@ -65,12 +74,12 @@ TEST(InterfaceUnitDialogs, BothStartModes) {
   Bytes evcShown = Counting(43);
   Place(evcShown, {{1, "CASE7\0"s}});
   const Case cases[] = {
-      {"configuration, defaults typed over", DialogPXDKfg, text::kPxdConfigTitle, 0, Bytes(103, kUntouched),
+      {"configuration, defaults typed over", "DialogPXDKfg", text::kPxdConfigTitle, 0, Bytes(103, kUntouched),
        {{IDC_PXD_SENSOR_NAME_1, "ABCDEFGHIJ"}, {IDC_PXD_SINGLE_SHOT_1, "50.5"}, {IDC_PXD_ADDRESS, "200"}}, pxdTyped},
-      {"configuration shown from its block", DialogPXDKfg, text::kPxdConfigTitle, 7, pxdShown, {}, pxdShown},
-      {"evaluation case, defaults typed over", DialogEVCDef, text::kCaseDefinitionTitle, 0, Bytes(43, kUntouched),
+      {"configuration shown from its block", "DialogPXDKfg", text::kPxdConfigTitle, 7, pxdShown, {}, pxdShown},
+      {"evaluation case, defaults typed over", "DialogEVCDef", text::kCaseDefinitionTitle, 0, Bytes(43, kUntouched),
        {{IDC_EVC_INPUT_IMAGE, "70000"}}, evcTyped},
-      {"evaluation case shown from its block", DialogEVCDef, text::kCaseDefinitionTitle, 1, evcShown, {}, evcShown},
+      {"evaluation case shown from its block", "DialogEVCDef", text::kCaseDefinitionTitle, 1, evcShown, {}, evcShown},
   };
   std::string shown;
   for (const Case &c : cases) {
@@ -83,7 +92,7 @@ TEST(InterfaceUnitDialogs, BothStartModes) {
                                 for (const auto &[control, text] : c.typed) SetText(dialog, control, text);
                                 Click(dialog, IDOK);
                               }}},
-                            [&] { result = c.start(Owner(), block.data(), c.show); });
+                            [&] { result = Start(c.starter, block.data(), c.show); });
     EXPECT_EQ(run.pending, 0u);
     EXPECT_EQ(result, 1);
     Bytes expected = c.after;
