@@ -27,18 +27,11 @@ std::vector<BYTE> Learn(BYTE step, BYTE field) {
   return data;
 }
 
-std::vector<BYTE> WithPassword(BYTE mode, const std::string &password) {
-  std::vector<BYTE> data(password.size() + 2, 0);
-  data[0] = mode;
-  std::copy(password.begin(), password.end(), data.begin() + 1);
-  return data;
-}
-
 TEST(ServiceAndNavigation, OneRunOfAKvt) {
   OpenDriver driver("device=kvt");
   const Step steps[] = {
       {"learn mode outside the setup mode", 0x46, Learn(0, 1), {{9, 2}}},
-      {"setup mode", 0x20, WithPassword(0x00, "einrichten"), {{9, 0}}},
+      {"setup mode", 0x20, {0x00, 'e', 'i', 'n', 'r', 'i', 'c', 'h', 't', 'e', 'n', 0}, {{9, 0}}},
       {"learn field 5 refused", 0x46, Learn(0, 5), {{9, 0}}},
       {"learn begin", 0x46, Learn(0, 2), {{9, 3}, {11, 2}}},
       {"learn begin while learning", 0x46, Learn(0, 2), {{9, 2}}},
@@ -47,7 +40,7 @@ TEST(ServiceAndNavigation, OneRunOfAKvt) {
       {"learn begin again", 0x46, Learn(0, 3), {{9, 3}}},
       {"learn abort", 0x46, Learn(2, 3), {{9, 0}}},
       {"contamination outside the calibration mode", 0x50, {1}, {{9, 2}}},
-      {"calibration mode", 0x20, WithPassword(0x01, "instandhaltung"), {{9, 0}}},
+      {"calibration mode", 0x20, {0x01, 'i', 'n', 's', 't', 'a', 'n', 'd', 'h', 'a', 'l', 't', 'u', 'n', 'g', 0}, {{9, 0}}},
       {"contamination: the dust reference rises", 0x50, {1}, {{9, 1}, {11, 0x0E}, {12, 0x09}}},
       {"manufacturing code: only the interface unit's", 0x50, {3, '1', '2', '3', '4', '5', '6', '7', '8', 0}, {{9, 0}}},
       {"final-test calibration 4", 0x50, {4}, {{9, 1}, {11, 4}}},
