@@ -1,8 +1,5 @@
-// The simulated KVT's service and navigation commands as a technician
-// meets them in one run: learn mode and calibration only in their modes,
-// navigation settings defined in the navigation mode and kept, navigation
-// data from the room, the memory image, the reference-target ring and the
-// power-on count.
+// The simulated KVT's service and navigation commands in one run, each in
+// its mode; the memory image, the reference-target ring, the power-on count.
 #include <gtest/gtest.h>
 
 #include "driver_support.h"

@@ -1,8 +1,5 @@
-// The navigation interface: its dialogs through DialogNavDat with real
-// window messages, the exchange with scripted answers (request bytes, status
-// texts, the reports' limits), and a run against the simulated KVT that
-// reads a ray set into its dialog, is refused outside the navigation mode
-// and taken inside it.
+// The navigation dialogs through real window messages, the exchange with
+// scripted answers, and a ray set read, refused and taken by the simulated KVT.
 #include <gtest/gtest.h>
 
 #include <optional>
