@@ -74,7 +74,7 @@ BYTE MemoryByte(const DeviceState &device, DWORD address) {
 // ---- Lifetime ------------------------------------------------------------------
 
 // What the device had behind it before the driver's first switch-on, per
-// kind; the status records show the figures of that first switch-on.
+// kind; the status records keep the figures of that first switch-on.
 struct Lifetime {
   DWORD hours;
   DWORD powerOns;
