@@ -2,30 +2,30 @@
 // its mode; the memory image, the reference-target ring, the power-on count.
 #include <gtest/gtest.h>
 
-#include "driver_support.h"
+#include "support/records.h"
 
-namespace drvtest {
+namespace kvt::test {
 namespace {
 
-using Bytes = std::vector<std::pair<std::size_t, BYTE>>;
+using Placed = std::vector<std::pair<std::size_t, BYTE>>;
 
 struct Step {
   const char *name;
   BYTE command;
-  std::vector<BYTE> data;
-  Bytes expected;
+  Bytes data;
+  Placed expected;
 };
 
 // Learn-mode request data from byte 9: field number, then step at byte 25.
-std::vector<BYTE> Learn(BYTE step, BYTE field) {
-  std::vector<BYTE> data(21, 0);
+Bytes Learn(BYTE step, BYTE field) {
+  Bytes data(21, 0);
   data[0] = field;
   data[16] = step;
   return data;
 }
 
 TEST(ServiceAndNavigation, OneRunOfAKvt) {
-  OpenDriver driver("device=kvt");
+  const OpenDriver driver("device=kvt");
   const Step steps[] = {
       {"learn mode outside the setup mode", 0x46, Learn(0, 1), {{9, 2}}},
       {"setup mode", 0x20, {0x00, 'e', 'i', 'n', 'r', 'i', 'c', 'h', 't', 'e', 'n', 0}, {{9, 0}}},
@@ -66,29 +66,21 @@ TEST(ServiceAndNavigation, OneRunOfAKvt) {
       {"reference target measured again", 0x2F, {0}, {{585, 7}}},
   };
   for (const Step &step : steps) {
-    TelegramRecord request = Request(0, 0, step.command, step.data);
-    TelegramRecord answer{};
-    ASSERT_TRUE(TelegramSensor(driver.handle, request.data(), answer.data())) << step.name;
-    EXPECT_EQ(answer[kvt::kRecCode], step.command + 0x80) << step.name;
-    EXPECT_EQ(ByteDifferences(answer, step.expected), "") << step.name;
+    const TelegramRecord answer = driver.Exchange(kDeviceKvt, step.command, step.data);
+    EXPECT_EQ(answer[kRecCode], step.command + 0x80) << step.name;
+    for (const auto &[at, value] : step.expected) EXPECT_EQ(answer[at], value) << step.name << ", byte " << at;
   }
 }
 
 TEST(ServiceAndNavigation, PowerOnsCountEverySwitchOn) {
-  OpenDriver driver("device=kvtq1");
-  auto counters = [&] {
-    TelegramRecord request = Request(2, 0, 0x35, {0});
-    TelegramRecord answer{};
-    TelegramSensor(driver.handle, request.data(), answer.data());
-    return std::make_pair(kvt::Word(answer, 9), kvt::Word(answer, 11));
-  };
-  const auto before = counters();
+  const OpenDriver driver("device=kvtq1");
+  const TelegramRecord before = driver.Exchange(kDeviceKvtQ1, 0x35, {0});
   SimReset();
-  const auto after = counters();
-  EXPECT_EQ(after.first, before.first) << "hours";
-  EXPECT_EQ(after.second, before.second + 1) << "power-ons";
-  EXPECT_GE(before.first, 47);
+  const TelegramRecord after = driver.Exchange(kDeviceKvtQ1, 0x35, {0});
+  EXPECT_EQ(Word(after, 9), Word(before, 9)) << "hours";
+  EXPECT_EQ(Word(after, 11), Word(before, 11) + 1) << "power-ons";
+  EXPECT_GE(Word(before, 9), 47);
 }
 
 }  // namespace
-}  // namespace drvtest
+}  // namespace kvt::test
