@@ -83,6 +83,18 @@ void ValuesWithFields(ResultText &out, std::span<const BYTE> answer, BYTE varian
 void ValuesXY(ResultText &out, std::span<const BYTE> answer, BYTE variant);
 void RangesWithRemission(ResultText &out, std::span<const BYTE> answer, BYTE variant);
 
+// Service reports (service_reports.cpp): the memory dump starts the text,
+// the reference-target record is appended, the counters start the text.
+void MemoryDump(ResultText &out, std::span<const BYTE> answer);
+void ReferenceTargetDiagnosis(ResultText &out, std::span<const BYTE> answer);
+void OperatingCounters(ResultText &out, std::span<const BYTE> answer);
+// Navigation answers the device has taken (navigation_reports.cpp), appended
+// to the status line.
+void RenderRaySet(ResultText &out, std::span<const BYTE> answer);
+void RenderReflectorLevel(ResultText &out, std::span<const BYTE> answer);
+void RenderNavigationCase(ResultText &out, std::span<const BYTE> answer);
+void RenderNavigationData(ResultText &out, std::span<const BYTE> answer);
+
 // Reports made of driver texts (driver_text.cpp). A report asks the driver
 // into one buffer of its own, emptied once before the first driver call.
 struct Report {

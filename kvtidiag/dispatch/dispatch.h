@@ -75,10 +75,11 @@ constexpr Place BlockWord(WORD to, WORD from) { return BlockBytes(to, from, 2); 
 constexpr Place ConstantByte(WORD to, BYTE value) { return {to, Source::kConstant, value, 1}; }
 constexpr Place RangePairs(WORD to) { return {to, Source::kRangePairs}; }
 constexpr Place Password(WORD to) { return {to, Source::kPassword}; }
-// The transfers of whole blocks into the request's data.
-constexpr Place TransferInterfaceConfig() { return BlockBytes(kRecData, 0, kPxdConfigSize); }  // PXD configuration
-constexpr Place TransferCaseDefinition() { return BlockBytes(kRecData, 0, kEvcDefSize); }       // evaluation case
-constexpr Place TransferOutputSet() { return BlockBytes(kRecData, 0, 2); }                // output type, value
+// The transfers of whole blocks into the request's data: the PXD
+// configuration, an evaluation case, and the output type and value.
+constexpr Place TransferInterfaceConfig() { return BlockBytes(kRecData, 0, kPxdConfigSize); }
+constexpr Place TransferCaseDefinition() { return BlockBytes(kRecData, 0, kEvcDefSize); }
+constexpr Place TransferOutputSet() { return BlockBytes(kRecData, 0, 2); }
 constexpr bool ReadsBlock(const Place &place) {
   return place.source == Source::kBlock || place.source == Source::kRangePairs;
 }
@@ -107,6 +108,7 @@ enum class ExchangeFailure : BYTE {
   kEnd,                 // kCommunicationFailed with status 255, or kWrongAnswer; then the address line
   kEndAfterDriverText,  // the same, the driver's error text asked into ResultText first
   kAppend,              // the same message appended, without the address line; the handler goes on
+  kReplaceOnly,         // the same message replaces the text, without the address line; the ending is FALSE
 };
 
 // The one exchange of every handler: sets the command byte, sends the
@@ -200,5 +202,15 @@ BOOL RunOperatingModeParameters(Command &command, const HandlerRow &row);
 // 179, 184 and 205, one row per menu entry.
 BOOL RunMeasuredValues(Command &command, const HandlerRow &row);
 BOOL CollectMeasuredValues(Command &command, const HandlerRow &row);
+// Service (service.cpp): memory dump, reference target and operating
+// counters as reports, learn mode, calibration with the manufacturing code.
+BOOL RunServiceReport(Command &command, const HandlerRow &row);
+BOOL RunLearnMode(Command &command, const HandlerRow &row);
+BOOL RunCalibration(Command &command, const HandlerRow &row);
+BOOL CollectCalibration(Command &command, const HandlerRow &row);
+// Handler 190, the navigation interface (navigation.cpp): the reading and
+// its dialog, then the definition and its report.
+BOOL RunNavigation(Command &command, const HandlerRow &row);
+BOOL CollectNavigation(Command &command, const HandlerRow &row);
 
 }  // namespace kvt
