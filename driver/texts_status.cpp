@@ -106,6 +106,11 @@ constexpr CodeText kSensorStates[] = {
     {0x12, "Zustand: Störung, Spiegeldrehzahl außerhalb der Toleranz"},
     {0x20, "Zustand: Sensor antwortet nicht"},
     {0x21, "Zustand: Sensor antwortet verzögert"},
+    // The positioning shot's report passes its single-shot resolution
+    // (1/100 degree) through this class; no state has these codes.
+    {25, "Einzelschussauflösung: 0,25°"},
+    {50, "Einzelschussauflösung: 0,5°"},
+    {100, "Einzelschussauflösung: 1°"},
 };
 
 // Class 59: the sensor's place in a group of sensors.

@@ -110,6 +110,10 @@ BOOL RunWholeSystemTest(Command &command, const HandlerRow &row);
 BOOL RunSensorType(Command &command, const HandlerRow &row);
 BOOL RunOperatingMode(Command &command, const HandlerRow &row);
 BOOL RunOperatingModeParameters(Command &command, const HandlerRow &row);
+// The type-6 sensor's configuration telegrams (sensor_config.cpp): handlers
+// 166, 168, 173, 181, 189, 196, 199, 206, 208, 209, 210 and 211.
+BOOL RunSensorConfig(Command &command, const HandlerRow &row);
+BOOL CollectSensorConfig(Command &command, const HandlerRow &row);
 // Measured values on request (measured_values.cpp): handlers 12, 97, 165,
 // 179, 184 and 205, one row per menu entry.
 BOOL RunMeasuredValues(Command &command, const HandlerRow &row);

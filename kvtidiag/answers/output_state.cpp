@@ -1,0 +1,27 @@
+// The state of the three switching outputs: one line each, HIGH for any
+// value but 0.
+#include "answers/answers.h"
+#include "kvt/bytes.h"
+
+namespace kvt {
+
+namespace {
+
+struct OutputLine {
+  std::size_t at;
+  UINT low;
+  UINT high;
+};
+
+constexpr OutputLine kOutputs[] = {{9, 1272, 1275}, {10, 1273, 1276}, {11, 1274, 1277}};
+
+}  // namespace
+
+void OutputState(ResultText &out, std::span<const BYTE> answer) {
+  Clear(out);
+  for (const OutputLine &output : kOutputs) {
+    Append(out, FormatFromTable(Byte(answer, output.at) != 0 ? output.high : output.low));
+  }
+}
+
+}  // namespace kvt
