@@ -98,7 +98,7 @@ TEST(Devices, CommandRows) {
       {"system test unknown to KVT-Q1", "device=kvtq1", 2, 0x33, {0x11}, 0x15, 2, {{7, 0x10}, {9, 0x33}}},
       {"sensor type KVT", "", 0, 0x3A, {}, 0xBA, -1, {{9, 'K'}, {16, '0'}, {17, 'V'}, {23, 0}, {25, 'K'}}},
       {"sensor type PXD", "device=pxd", 1, 0x3A, {}, 0xBA, -1, {{9, 'P'}, {17, 'V'}, {25, 'P'}}},
-      {"configuration KVT-Q1", "device=kvtq1;variant=6", 2, 0x74, {}, 0xF4, 34, {{9, 0xB8}, {10, 0x0B}, {14, 6}}},
+      {"configuration KVT-Q1", "device=kvtq1;variant=6", 2, 0x74, {}, 0xF4, 34, {{9, 4}, {10, 0}, {14, 6}}},
       {"configuration KVT 90", "device=kvt90;variant=9", 3, 0x74, {}, 0xF4, 34, {{7, 0x18}, {14, 9}}},
       {"configuration unknown to KVT", "", 0, 0x74, {}, 0x15, 2, {{9, 0x74}}},
       {"reference values KVT", "", 0, 0x3C, {0x21}, 0xBC, 52, {{9, 0x21}, {10, 6}, {11, 0}, {19, 0}}},
