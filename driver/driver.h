@@ -376,6 +376,9 @@ std::span<const TextClass> ConfigClasses();       // texts_config.cpp
 const TextClass *FindTextClass(int id);
 // texts_build.cpp: helpers of the builders.
 void PutBuilt(std::span<char> out, const char *format, ...) __attribute__((format(printf, 2, 3)));
+// "label: " and the names of the bits set in `mask`, bit 0 first, joined by
+// ", " ("keine" when none); a bit beyond the names makes the mask unknown.
+void PutBitNames(std::span<char> out, const char *label, DWORD mask, std::span<const char *const> names);
 // A value in tenths or hundredths with a decimal comma ("180,0").
 std::string Decimal(DWORD value, unsigned places);
 

@@ -23,19 +23,10 @@ constexpr CodeText kMeanValueModes[] = {
 };
 
 // Class 72: the fields that are subtracted, one bit each for A, B and C.
+constexpr const char *kFieldNames[] = {"A", "B", "C"};
+
 void SubtractiveFields(std::span<const DWORD> values, std::span<char> out) {
-  const DWORD mask = values.empty() ? 0 : values[0];
-  if (mask > 0x07) {
-    PutBuilt(out, "Subtraktive Felder: unbekannt (0x%02lX)", mask);
-    return;
-  }
-  std::string fields;
-  for (unsigned field = 0; field < 3; ++field) {
-    if ((mask & (1u << field)) == 0) continue;
-    if (!fields.empty()) fields += ", ";
-    fields += static_cast<char>('A' + field);
-  }
-  PutBuilt(out, "Subtraktive Felder: %s", fields.empty() ? "keine" : fields.c_str());
+  PutBitNames(out, "Subtraktive Felder", values.empty() ? 0 : values[0], kFieldNames);
 }
 
 constexpr TextClass kClasses[] = {
