@@ -13,7 +13,11 @@ struct OutputLine {
   UINT high;
 };
 
-constexpr OutputLine kOutputs[] = {{9, 1272, 1275}, {10, 1273, 1276}, {11, 1274, 1277}};
+constexpr OutputLine kOutputs[] = {
+    {9, ids::kOutputALow, ids::kOutputAHigh},
+    {10, ids::kOutputBLow, ids::kOutputBHigh},
+    {11, ids::kOutputCLow, ids::kOutputCHigh},
+};
 
 }  // namespace
 

@@ -7,15 +7,6 @@ namespace kvt {
 
 namespace {
 
-constexpr UINT kParameterCount = 275;
-constexpr UINT kSignedValue = 276;
-constexpr UINT kUnsignedValue = 263;
-constexpr UINT kFinalTestAction = 1267;
-constexpr UINT kFinalTestMode = 1268;
-constexpr UINT kFinalTestCount = 1269;
-constexpr UINT kFinalTestHeading = 1270;
-constexpr UINT kFinalTestValue = 1271;
-
 struct ListLayout {
   unsigned limit;     // a larger count shows no values
   UINT valueFormat;
@@ -23,9 +14,9 @@ struct ListLayout {
   unsigned perLine;
 };
 
-constexpr ListLayout kDistanceCorrection{256, kSignedValue, true, 10};
-constexpr ListLayout kBandControl{64, kUnsignedValue, false, 10};
-constexpr ListLayout kFinalTest{32, kFinalTestValue, true, 3};
+constexpr ListLayout kDistanceCorrection{256, ids::kSignedParameter, true, 10};
+constexpr ListLayout kBandControl{64, ids::kWordColumn, false, 10};
+constexpr ListLayout kFinalTest{32, ids::kFinalTestValue, true, 3};
 
 // `count` values from record byte `at`, a line feed after every
 // `perLine`-th and after a last, shorter line.
@@ -43,7 +34,7 @@ void AppendValues(ResultText &out, std::span<const BYTE> answer, std::size_t at,
 
 void AppendParameters(ResultText &out, std::span<const BYTE> answer, const ListLayout &layout) {
   const unsigned count = Word(answer, 10);
-  Append(out, FormatFromTable(kParameterCount, count));
+  Append(out, FormatFromTable(ids::kParameterCount, count));
   Append(out, "\n");
   AppendValues(out, answer, 12, count, layout);
 }
@@ -60,13 +51,13 @@ void BandControlParameters(ResultText &out, std::span<const BYTE> answer) {
 
 void FinalTestData(ResultText &out, std::span<const BYTE> answer) {
   const unsigned count = Word(answer, 11);
-  Append(out, FormatFromTable(kFinalTestAction, Byte(answer, 9)));
+  Append(out, FormatFromTable(ids::kFinalTestAction, Byte(answer, 9)));
   Append(out, "\n");
-  Append(out, FormatFromTable(kFinalTestMode, Byte(answer, 10)));
+  Append(out, FormatFromTable(ids::kFinalTestMode, Byte(answer, 10)));
   Append(out, "\n");
-  Append(out, FormatFromTable(kFinalTestCount, count));
+  Append(out, FormatFromTable(ids::kFinalTestValueCount, count));
   Append(out, "\n");
-  Append(out, FormatFromTable(kFinalTestHeading));
+  Append(out, FormatFromTable(ids::kFinalTestDataTitle));
   Append(out, "\n");
   AppendValues(out, answer, 13, count, kFinalTest);
 }

@@ -179,9 +179,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <span>
 
 #include "kvt/abi.h"
+#include "string_ids.h"
 
 namespace kvt {
 
@@ -220,19 +220,7 @@ enum class Collector : BYTE {
 BOOL CollectParams(HWND owner, ULONG_PTR *request, Collector collector, BYTE argument = 0,
                    const TelegramRecord *answer = nullptr);
 
-inline constexpr UINT kOutOfMemoryMessage = 16;
-
-// Transfer routines: a ParamBlock into the request's data from byte 9 on.
-// The type-6 sensor's definitions (transfer_sensor.cpp).
-using Transfer = void (*)(std::span<const BYTE> block, TelegramRecord &request);
-void TransferSensorConfig(std::span<const BYTE> block, TelegramRecord &request);
-void TransferSensorConfig2(std::span<const BYTE> block, TelegramRecord &request);
-void TransferPositionAid(std::span<const BYTE> block, TelegramRecord &request);
-void TransferFinalTestData(std::span<const BYTE> block, TelegramRecord &request);
-void TransferVariant(std::span<const BYTE> block, TelegramRecord &request);
-void TransferWordList(std::span<const BYTE> block, TelegramRecord &request);
-// As TransferWordList, the count limited to 401.
-void TransferWordListLimited(std::span<const BYTE> block, TelegramRecord &request);
+inline constexpr UINT kOutOfMemoryMessage = ids::kOutOfMemory;
 
 }  // namespace kvt
 

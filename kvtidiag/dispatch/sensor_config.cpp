@@ -1,9 +1,9 @@
 // The configuration telegrams of the type-6 sensor: configurations,
 // variant, corrections, shell and belt checks, positioning shot, final-test
 // data and outputs. A reading renders its answer; a definition may first
-// read the device's values as its dialog's preset, then sends the block
-// packed by its transfer routine and reports the status with the handler's
-// messages and, where the row says, a rendering.
+// read the device's values as its dialog's preset, then sends the block as
+// its handler row places it and reports the status with the row's messages
+// and, where the row below says, a rendering.
 #include "dispatch/dispatch.h"
 
 namespace kvt {
@@ -28,7 +28,6 @@ struct ConfigRow {
   WORD handler;
   BYTE reading = 0;           // preset reading of the parameter phase; 0: none
   bool readingShows = false;  // its result tells the dialog to show the block
-  Transfer transfer = nullptr;  // none: a reading without parameters
   Statuses statuses = Statuses::kAcceptedRenders;
   Rendering rendering = Rendering::kNone;
   AnswerFormatter formatter = nullptr;
@@ -41,28 +40,22 @@ constexpr ConfigRow kConfigRows[] = {
     {.handler = 181, .rendering = kAnswer, .formatter = KvtConfigRead},
     {.handler = 211, .rendering = kAnswer, .formatter = KvtConfig2Read},
     {.handler = 209, .rendering = kAnswer, .formatter = OutputState},
-    {.handler = 168, .reading = 0x74, .readingShows = true, .transfer = TransferSensorConfig, .statuses = kBothRender,
-     .rendering = kAnswer, .formatter = KvtConfigDefined},
-    {.handler = 210, .reading = 0x7B, .readingShows = true, .transfer = TransferSensorConfig2,
-     .statuses = kAnyStatus, .rendering = kAnswer, .formatter = KvtConfig2Defined},
-    {.handler = 166, .transfer = TransferVariant},
-    {.handler = 173, .transfer = TransferWordList},
-    {.handler = 189, .reading = 0x79, .transfer = TransferWordList, .rendering = kAnswerAfterLineFeed,
-     .formatter = DistanceCorrectionParameters},
-    {.handler = 199, .reading = 0x7A, .transfer = TransferWordListLimited, .rendering = kAnswerAfterLineFeed,
-     .formatter = BandControlParameters},
-    {.handler = 206, .reading = 0x7A, .transfer = TransferWordListLimited, .rendering = kAnswerAfterLineFeed,
-     .formatter = BandControlParameters},
-    {.handler = 196, .transfer = TransferPositionAid, .statuses = kBothRender, .rendering = kRequest,
-     .formatter = PositioningShot},
-    {.handler = 208, .transfer = TransferFinalTestData, .statuses = kAnyStatus, .rendering = kAnswerAfterLineFeed,
-     .formatter = FinalTestData},
+    {.handler = 168, .reading = 0x74, .readingShows = true, .statuses = kBothRender, .rendering = kAnswer,
+     .formatter = KvtConfigDefined},
+    {.handler = 210, .reading = 0x7B, .readingShows = true, .statuses = kAnyStatus, .rendering = kAnswer,
+     .formatter = KvtConfig2Defined},
+    {.handler = 166},
+    {.handler = 173},
+    {.handler = 189, .reading = 0x79, .rendering = kAnswerAfterLineFeed, .formatter = DistanceCorrectionParameters},
+    {.handler = 199, .reading = 0x7A, .rendering = kAnswerAfterLineFeed, .formatter = BandControlParameters},
+    {.handler = 206, .reading = 0x7A, .rendering = kAnswerAfterLineFeed, .formatter = BandControlParameters},
+    {.handler = 196, .statuses = kBothRender, .rendering = kRequest, .formatter = PositioningShot},
+    {.handler = 208, .statuses = kAnyStatus, .rendering = kAnswerAfterLineFeed, .formatter = FinalTestData},
 };
 
 constexpr bool RowsComplete() {
   for (const ConfigRow &row : kConfigRows) {
     if ((row.rendering == kNone) != (row.formatter == nullptr)) return false;
-    if (row.reading != 0 && row.transfer == nullptr) return false;
   }
   return true;
 }
@@ -96,23 +89,20 @@ BOOL CollectSensorConfig(Command &command, const HandlerRow &row) {
   if (!config) return FALSE;
   BOOL read = FALSE;
   if (config->reading != 0) {
-    read = ExchangeTelegram(config->reading, command.Request()[kRecType], command.Request(), command.Answer());
+    read = ExchangeTelegram(command.run.sensor, config->reading, command.Request()[kRecType], command.Request(),
+                            command.Answer());
   }
   const BYTE shows = config->readingShows && read ? 1 : 0;
   return CollectParams(command.owner, command.request, row.collector, shows, &command.Answer());
 }
 
+// Rows with a dialog are definitions; the others read and render.
 BOOL RunSensorConfig(Command &command, const HandlerRow &row) {
   const ConfigRow *config = FindConfigRow(row.code);
   if (!config) return CommunicationFailure(command);
-  if (config->transfer) {
-    const std::span<const BYTE> block = command.Block();
-    if (block.empty()) return FALSE;
-    config->transfer(block, command.Request());
-  }
-  BOOL ending;
-  if (!Exchanged(command, row.command, row.expected, ending)) return ending;
-  if (!config->transfer) {
+  if (!PlaceRowData(command, row)) return FALSE;
+  if (const Ending ending = Exchange(command, row.command, row.expected)) return *ending;
+  if (row.collector == Collector::kNone) {
     Render(command, *config);
     return SuccessEnding(command);
   }
