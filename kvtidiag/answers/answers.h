@@ -91,6 +91,18 @@ void FinalTestData(ResultText &out, std::span<const BYTE> answer);
 void OutputState(ResultText &out, std::span<const BYTE> answer);
 void PositioningShot(ResultText &out, std::span<const BYTE> request);
 
+// Service reports (service_reports.cpp): the memory dump starts the text,
+// the reference-target record is appended, the counters start the text.
+void MemoryDump(ResultText &out, std::span<const BYTE> answer);
+void ReferenceTargetDiagnosis(ResultText &out, std::span<const BYTE> answer);
+void OperatingCounters(ResultText &out, std::span<const BYTE> answer);
+// Navigation answers the device has taken (navigation_reports.cpp), appended
+// to the status line.
+void RenderRaySet(ResultText &out, std::span<const BYTE> answer);
+void RenderReflectorLevel(ResultText &out, std::span<const BYTE> answer);
+void RenderNavigationCase(ResultText &out, std::span<const BYTE> answer);
+void RenderNavigationData(ResultText &out, std::span<const BYTE> answer);
+
 // Reports made of driver texts (driver_text.cpp). A report asks the driver
 // into one buffer of its own, emptied once before the first driver call.
 struct Report {

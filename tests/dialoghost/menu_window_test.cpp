@@ -215,7 +215,7 @@ TEST_F(MenuWindow, ParameterPhaseComesFirstAndItsBlockIsFreed) {
   } cases[] = {
       {"flag 1, both confirmed", kFlaggedLine, TRUE, TRUE, {1, 0}, true},
       {"flag 1, parameters cancelled", kFlaggedLine, FALSE, TRUE, {1}, false},
-      {"flag 0, execution shows nothing", kStatusLine, TRUE, FALSE, {0}, false},
+      {"flag 0, execution FALSE, its text shown", kStatusLine, TRUE, FALSE, {0}, true},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
