@@ -45,17 +45,6 @@ constexpr TextClass kClasses[] = {
     {.id = 37, .otherCodes = "Ausgangsabbild: 0x%02X"},
     {.id = 67, .codes = kMotorFlap, .prefix = "Motorklappe: "},
     {.id = 82, .codes = kRestartTimeBase, .prefix = "Zeitbasis für Wiederanlauf: "},
-    // Worded as in the type-6 sensor's configuration report, which shows
-    // the same fields.
-    {.id = 38, .otherCodes = "Blankingfaktor: %u"},
-    {.id = 51, .otherCodes = "Flüchtige Feldgruppe: %u"},
-    {.id = 63, .otherCodes = "Positive Toleranz: %u cm"},
-    {.id = 64, .otherCodes = "Negative Toleranz: %u cm"},
-    {.id = 65, .otherCodes = "Startwinkel: %u°"},
-    {.id = 66, .otherCodes = "Stoppwinkel: %u°"},
-    {.id = 74, .otherCodes = "Konturparameter Feld A: Referenz (Mindestobjektgröße) %u cm"},
-    {.id = 75, .otherCodes = "Konturparameter Feld B: Referenz (Mindestobjektgröße) %u cm"},
-    {.id = 76, .otherCodes = "Konturparameter Feld C: Referenz (Mindestobjektgröße) %u cm"},
 };
 
 }  // namespace

@@ -183,19 +183,10 @@ constexpr CodeText kBeltCheck[] = {
 };
 
 // Class 77: the active sensor inputs of the interface unit, one bit each.
+constexpr const char *kInputNames[] = {"1", "2", "3", "4"};
+
 void ActiveInputs(std::span<const DWORD> values, std::span<char> out) {
-  const DWORD mask = values.empty() ? 0 : values[0];
-  if (mask > 0x0F) {
-    PutBuilt(out, "Aktive Sensoreingänge: unbekannt (0x%04lX)", mask);
-    return;
-  }
-  std::string inputs;
-  for (unsigned input = 1; input <= 4; ++input) {
-    if ((mask & (1u << (input - 1))) == 0) continue;
-    if (!inputs.empty()) inputs += ", ";
-    inputs += std::to_string(input);
-  }
-  PutBuilt(out, "Aktive Sensoreingänge: %s", inputs.empty() ? "keine" : inputs.c_str());
+  PutBitNames(out, "Aktive Sensoreingänge", values.empty() ? 0 : values[0], kInputNames);
 }
 
 constexpr TextClass kClasses[] = {

@@ -82,6 +82,18 @@ void ValuesAveragedPartial(ResultText &out, std::span<const BYTE> answer, BYTE v
 void ValuesWithFields(ResultText &out, std::span<const BYTE> answer, BYTE variant);
 void ValuesXY(ResultText &out, std::span<const BYTE> answer, BYTE variant);
 void RangesWithRemission(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+// The type-6 sensor's configuration (kvt_config.cpp, parameter_lists.cpp,
+// output_state.cpp, positioning_shot.cpp). All append, except OutputState,
+// which starts a new text; PositioningShot is given the request it renders.
+void KvtConfigRead(ResultText &out, std::span<const BYTE> answer);
+void KvtConfigDefined(ResultText &out, std::span<const BYTE> answer);
+void KvtConfig2Read(ResultText &out, std::span<const BYTE> answer);
+void KvtConfig2Defined(ResultText &out, std::span<const BYTE> answer);
+void DistanceCorrectionParameters(ResultText &out, std::span<const BYTE> answer);
+void BandControlParameters(ResultText &out, std::span<const BYTE> answer);
+void FinalTestData(ResultText &out, std::span<const BYTE> answer);
+void OutputState(ResultText &out, std::span<const BYTE> answer);
+void PositioningShot(ResultText &out, std::span<const BYTE> request);
 
 // Service reports (service_reports.cpp): the memory dump starts the text,
 // the reference-target record is appended, the counters start the text.

@@ -12,8 +12,6 @@ namespace {
 
 using PlainStarter = INT_PTR(WINAPI *)(HWND owner, void *block);
 using SelectorStarter = INT_PTR(WINAPI *)(HWND owner, void *block, BYTE argument);
-// Shows the block when the flag (a preset reading's result) is nonzero.
-using ShowStarter = INT_PTR(WINAPI *)(HWND owner, void *block, unsigned show);
 
 struct CollectorRow {
   Collector id;
@@ -23,7 +21,6 @@ struct CollectorRow {
   WORD prefillCount = 0;
   PlainStarter plain = nullptr;
   SelectorStarter withArgument = nullptr;
-  ShowStarter withShow = nullptr;
 };
 
 // A row without a starter has no dialog in this build yet.
@@ -43,12 +40,10 @@ constexpr CollectorRow kCollectors[] = {
     {.id = Collector::kAMVP, .blockSize = 12, .storedLength = 10, .withArgument = DialogAMVP},
     {.id = Collector::kSegmP, .blockSize = 12, .storedLength = 10, .withArgument = DialogSegmP},
     {Collector::kFieldKfg, 1636, 1636},
-    {.id = Collector::kEVCDef, .blockSize = kEvcDefSize, .storedLength = kEvcDefSize, .prefillFrom = 9,
-     .prefillCount = kEvcDefSize, .withShow = DialogEVCDef},
-    {.id = Collector::kPXDKfg, .blockSize = kPxdConfigSize, .storedLength = kPxdConfigSize, .prefillFrom = 9,
-     .prefillCount = kPxdConfigSize, .withShow = DialogPXDKfg},
-    {Collector::kKVTKfg, 33, 33, 9, 33},
-    {Collector::kKVTKfg2, 84, 84, 9, 84},
+    {Collector::kEVCDef, kEvcDefSize, kEvcDefSize, 9, kEvcDefSize, nullptr, DialogEVCDef},
+    {Collector::kPXDKfg, kPxdConfigSize, kPxdConfigSize, 9, kPxdConfigSize, nullptr, DialogPXDKfg},
+    {Collector::kKVTKfg, 33, 33, 9, 33, nullptr, DialogKVTKfg},
+    {Collector::kKVTKfg2, 84, 84, 9, 84, nullptr, DialogKVTKfg2},
     {.id = Collector::kPosHelp, .blockSize = 16, .storedLength = 16, .plain = DialogPosHelp},
     {Collector::kDYNRECKfg, 260, 260},
     {Collector::kDYNSEGKfg, 688, 688},
@@ -110,7 +105,6 @@ BOOL CollectParams(HWND owner, ULONG_PTR *request, Collector collector, BYTE arg
   }
   if (row->plain) return row->plain(owner, block) != 0;
   if (row->withArgument) return row->withArgument(owner, block, argument) != 0;
-  if (row->withShow) return row->withShow(owner, block, argument) != 0;
   return FALSE;
 }
 

@@ -111,7 +111,7 @@ extern "C" {
 INT_PTR CALLBACK PXDKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   return RunDialog<kPxdKfg>(dialog, message, wParam, lParam);
 }
-INT_PTR WINAPI DialogPXDKfg(HWND owner, void *block, unsigned show) {
+INT_PTR WINAPI DialogPXDKfg(HWND owner, void *block, BYTE show) {
   g_showBlock = show != 0;
   return StartDialog(owner, block, IDD_PXD_KFG, PXDKfgDlgProc);
 }
@@ -119,7 +119,7 @@ INT_PTR WINAPI DialogPXDKfg(HWND owner, void *block, unsigned show) {
 INT_PTR CALLBACK EVCDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   return RunDialog<kEvcDef>(dialog, message, wParam, lParam);
 }
-INT_PTR WINAPI DialogEVCDef(HWND owner, void *block, unsigned show) {
+INT_PTR WINAPI DialogEVCDef(HWND owner, void *block, BYTE show) {
   g_showBlock = show != 0;
   return StartDialog(owner, block, IDD_EVC_DEF, EVCDefDlgProc);
 }

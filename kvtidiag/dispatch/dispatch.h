@@ -60,6 +60,8 @@ enum class Source : BYTE {
   kConstant,    // the value `from`, `size` bytes, little-endian
   kRangePairs,  // the block's count word, then as many (first, last) word pairs as it says and the block holds
   kPassword,    // the host's password text with its zero, as far as the record reaches
+  kWordList,    // the block's count word (limited to `size` when that is not 0), then as many
+                // words from block byte 2 on as the count placed says
 };
 
 struct Place {
@@ -75,13 +77,9 @@ constexpr Place BlockWord(WORD to, WORD from) { return BlockBytes(to, from, 2); 
 constexpr Place ConstantByte(WORD to, BYTE value) { return {to, Source::kConstant, value, 1}; }
 constexpr Place RangePairs(WORD to) { return {to, Source::kRangePairs}; }
 constexpr Place Password(WORD to) { return {to, Source::kPassword}; }
-// The transfers of whole blocks into the request's data: the PXD
-// configuration, an evaluation case, and the output type and value.
-constexpr Place TransferInterfaceConfig() { return BlockBytes(kRecData, 0, kPxdConfigSize); }
-constexpr Place TransferCaseDefinition() { return BlockBytes(kRecData, 0, kEvcDefSize); }
-constexpr Place TransferOutputSet() { return BlockBytes(kRecData, 0, 2); }
+constexpr Place WordList(WORD to, WORD limit = 0) { return {to, Source::kWordList, 0, limit}; }
 constexpr bool ReadsBlock(const Place &place) {
-  return place.source == Source::kBlock || place.source == Source::kRangePairs;
+  return place.source == Source::kBlock || place.source == Source::kRangePairs || place.source == Source::kWordList;
 }
 
 // Places every piece; FALSE, with nothing placed, when a piece reads the
@@ -149,8 +147,6 @@ struct HandlerRow {
   BYTE command = 0;
   BYTE expected = 0;
   Collector collector = Collector::kNone;
-  BYTE reading = 0;                  // parameter phase: the reading that presets the dialog
-  AnswerFormatter render = nullptr;  // renders the accepted answer
   std::array<Place, 2> data{};       // placed before the exchange
   std::array<CodeData, 3> byCode{};  // and data byte 0 by telegram code
   UINT accepted = 0;
@@ -173,11 +169,6 @@ bool PlaceRowData(Command &command, const HandlerRow &row);
 BOOL RunAddressLineOnly(Command &command, const HandlerRow &row);
 BOOL RunUnavailable(Command &command, const HandlerRow &row);
 BOOL RunDefinition(Command &command, const HandlerRow &row);
-// Readings (readings.cpp): the row's answer rendered by its formatter; and
-// the parameter phase that reads the device's values (ExchangeTelegram) as
-// the dialog's preset, handing the collector the answer and whether it came.
-BOOL RunRendered(Command &command, const HandlerRow &row);
-BOOL CollectAfterReading(Command &command, const HandlerRow &row);
 
 // Definitions whose accepted answer says a little more (definitions.cpp).
 BOOL RunFieldSetMemory(Command &command, const HandlerRow &row);
@@ -198,6 +189,10 @@ BOOL RunCorrectionTable(Command &command, const HandlerRow &row);
 // Handler 11, operating modes (operating_mode.cpp).
 BOOL RunOperatingMode(Command &command, const HandlerRow &row);
 BOOL RunOperatingModeParameters(Command &command, const HandlerRow &row);
+// The type-6 sensor's configuration telegrams (sensor_config.cpp): handlers
+// 166, 168, 173, 181, 189, 196, 199, 206, 208, 209, 210 and 211.
+BOOL RunSensorConfig(Command &command, const HandlerRow &row);
+BOOL CollectSensorConfig(Command &command, const HandlerRow &row);
 // Measured values on request (measured_values.cpp): handlers 12, 97, 165,
 // 179, 184 and 205, one row per menu entry.
 BOOL RunMeasuredValues(Command &command, const HandlerRow &row);

@@ -44,50 +44,68 @@ constexpr HandlerRow kHandlers[] = {
      .data = {BlockByte(9, 0)}, .accepted = ids::kDeviceAddressAccepted, .refused = ids::kDeviceAddressRefused},
     {.code = 124, .run = RunLaser, .command = 0x68, .expected = 0xE8,
      .byCode = {{{0x7D, 1}, {0x7E, 0}}}, .accepted = ids::kLaserCommandAccepted, .refused = ids::kLaserCommandRefused},
-    {.code = 132, .run = RunRendered, .command = 0x38, .expected = 0xB8, .render = PxdConfiguration},
-    {.code = 133, .run = RunRendered, .command = 0x39, .expected = 0xB9, .collector = kEVCNr,
-     .render = PxdEvaluationCase, .data = {BlockByte(9, 0)}},
-    {.code = 136, .run = RunDefinition, .command = 0x70, .expected = 0xF0, .collector = kPXDKfg, .reading = 0x38,
-     .data = {TransferInterfaceConfig()}, .accepted = ids::kConfigurationAccepted,
-     .refused = ids::kConfigurationAborted, .parameters = CollectAfterReading},
-    {.code = 138, .run = RunDefinition, .command = 0x72, .expected = 0xF2, .collector = kEVCDef, .reading = 0x39,
-     .data = {TransferCaseDefinition()}, .accepted = ids::kMonitoringCaseAccepted,
-     .refused = ids::kMonitoringCaseAborted, .parameters = CollectAfterReading},
+    {.code = 132, .run = RunSensorConfig, .command = 0x38, .expected = 0xB8},
+    {.code = 133, .run = RunSensorConfig, .command = 0x39, .expected = 0xB9, .collector = kEVCNr,
+     .data = {BlockByte(9, 0)}},
+    {.code = 136, .run = RunSensorConfig, .command = 0x70, .expected = 0xF0, .collector = kPXDKfg,
+     .data = {BlockBytes(9, 0, kPxdConfigSize)}, .accepted = ids::kConfigurationAccepted,
+     .refused = ids::kConfigurationAborted, .parameters = CollectSensorConfig},
+    {.code = 138, .run = RunSensorConfig, .command = 0x72, .expected = 0xF2, .collector = kEVCDef,
+     .data = {BlockBytes(9, 0, kEvcDefSize)}, .accepted = ids::kMonitoringCaseAccepted,
+     .refused = ids::kMonitoringCaseAborted, .parameters = CollectSensorConfig},
     {.code = 152, .run = RunDeviceAndAddress},
     {.code = 154, .run = RunProgramDownload},
     {.code = 160, .run = RunDefinition, .command = 0x4C, .expected = 0xCC, .collector = kSimIndex,
      .data = {BlockByte(9, 0), ConstantByte(10, 0)}, .accepted = ids::kDefinitionAccepted,
      .refused = ids::kDefinitionRefused},
     {.code = 161, .run = RunDefinition, .command = 0x4D, .expected = 0xCD, .collector = kOutputSet,
-     .data = {TransferOutputSet()}, .accepted = ids::kDefinitionAccepted, .refused = ids::kDefinitionRefused},
+     // the output type and value
+     .data = {BlockBytes(9, 0, 2)}, .accepted = ids::kDefinitionAccepted, .refused = ids::kDefinitionRefused},
     {.code = 162, .run = RunAddressLineOnly},
     {.code = 163, .run = RunAddressLineOnly},
     {.code = 164, .run = RunSensorType, .command = 0x3A, .expected = 0xBA},
     {.code = 165, .run = RunMeasuredValues, .parameters = CollectMeasuredValues},
-    {.code = 166, .run = RunUnavailable},
+    {.code = 166, .run = RunSensorConfig, .command = 0x3B, .expected = 0xBB, .collector = kVarDef,
+     // the low 16 bits of the scan angle and of the single-shot resolution
+     .data = {BlockWord(9, 0), BlockWord(11, 4)}, .accepted = ids::kDefinitionAccepted,
+     .refused = ids::kDefinitionRefused, .parameters = CollectSensorConfig},
     {.code = 167, .run = RunAddressLineOnly},
-    {.code = 168, .run = RunUnavailable},
+    {.code = 168, .run = RunSensorConfig, .command = 0x77, .expected = 0xF7, .collector = kKVTKfg,
+     .data = {BlockBytes(9, 0, 33)}, .accepted = ids::kConfigurationAccepted,
+     .refused = ids::kConfigurationAborted, .parameters = CollectSensorConfig},
     {.code = 169, .run = RunReferenceValues, .command = 0x3C, .expected = 0xBC},
     {.code = 172, .run = RunCorrectionTable, .command = 0x3D, .expected = 0xBD, .endsInParamPhase = true},
-    {.code = 173, .run = RunUnavailable},
+    {.code = 173, .run = RunSensorConfig, .command = 0x78, .expected = 0xF8, .collector = kCorrDef,
+     .data = {WordList(9)}, .accepted = ids::kDefinitionAccepted, .refused = ids::kDefinitionRefused,
+     .parameters = CollectSensorConfig},
     {.code = 179, .run = RunMeasuredValues, .parameters = CollectMeasuredValues},
     {.code = 180, .run = RunNewFieldSet, .command = 0x41, .expected = 0xC1, .collector = kFieldNr,
      .data = {BlockByte(9, 0)}},
-    {.code = 181, .run = RunUnavailable},
+    {.code = 181, .run = RunSensorConfig, .command = 0x74, .expected = 0xF4},
     {.code = 184, .run = RunMeasuredValues, .parameters = CollectMeasuredValues},
     {.code = 185, .run = RunStopThreshold, .command = 0x51, .expected = 0xD1, .collector = kStopThres,
      // the low 16 bits of the block's first 32-bit value
      .data = {BlockWord(9, 0)}},
-    {.code = 189, .run = RunUnavailable},
+    {.code = 189, .run = RunSensorConfig, .command = 0x79, .expected = 0xF9, .collector = kDistCorrDef,
+     .data = {WordList(9)}, .accepted = ids::kDefinitionAccepted, .refused = ids::kDefinitionRefused,
+     .parameters = CollectSensorConfig},
     {.code = 190, .run = RunNavigation, .command = 0x7E, .expected = 0xFE, .parameters = CollectNavigation},
-    {.code = 196, .run = RunUnavailable},
-    {.code = 199, .run = RunUnavailable},
+    {.code = 196, .run = RunSensorConfig, .command = 0x69, .expected = 0xE9, .collector = kPosHelp,
+     .data = {BlockBytes(9, 0, 16)}, .accepted = ids::kDefinitionAccepted, .refused = ids::kDefinitionRefused,
+     .parameters = CollectSensorConfig},
+    {.code = 199, .run = RunSensorConfig, .command = 0x7A, .expected = 0xFA, .collector = kRemDef,
+     .data = {WordList(9, 401)}, .accepted = ids::kDefinitionAccepted,
+     .refused = ids::kDefinitionRefused, .parameters = CollectSensorConfig},
     {.code = 205, .run = RunMeasuredValues, .parameters = CollectMeasuredValues},
-    {.code = 206, .run = RunUnavailable},
-    {.code = 208, .run = RunUnavailable},
-    {.code = 209, .run = RunUnavailable},
-    {.code = 210, .run = RunUnavailable},
-    {.code = 211, .run = RunUnavailable},
+    {.code = 206, .run = RunSensorConfig, .command = 0x7A, .expected = 0xFA, .collector = kConvDef,
+     .data = {WordList(9, 401)}, .accepted = ids::kDefinitionAccepted,
+     .refused = ids::kDefinitionRefused, .parameters = CollectSensorConfig},
+    {.code = 208, .run = RunSensorConfig, .command = 0x52, .expected = 0xD2, .collector = kAssemblycheck,
+     .data = {BlockBytes(9, 0, 68)}, .accepted = ids::kDefinitionAccepted, .parameters = CollectSensorConfig},
+    {.code = 209, .run = RunSensorConfig, .command = 0x4A, .expected = 0xCA},
+    {.code = 210, .run = RunSensorConfig, .command = 0x7C, .expected = 0xFC, .collector = kKVTKfg2,
+     .data = {BlockBytes(9, 0, 84)}, .accepted = ids::kConfigurationAccepted, .parameters = CollectSensorConfig},
+    {.code = 211, .run = RunSensorConfig, .command = 0x7B, .expected = 0xFB},
 };
 
 constexpr bool CodesUnique() {
@@ -99,17 +117,6 @@ constexpr bool CodesUnique() {
   return true;
 }
 static_assert(CodesUnique());
-
-// A rendered reading has its formatter; a preset reading its collector.
-constexpr bool RowsComplete() {
-  for (const HandlerRow &row : kHandlers) {
-    if ((row.run == RunRendered) != (row.render != nullptr)) return false;
-    if ((row.parameters == CollectAfterReading) != (row.reading != 0)) return false;
-    if (row.reading != 0 && row.collector == Collector::kNone) return false;
-  }
-  return true;
-}
-static_assert(RowsComplete());
 
 }  // namespace
 

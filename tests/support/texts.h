@@ -72,11 +72,14 @@ inline constexpr char kPowerOns[] = "Anzahl Einschaltvorg\xE4nge: ";
 inline constexpr char kNavigationTaken[] = "Daten \xFC" "bernommen\n";
 inline constexpr char kNotNavigating[] = "Daten nicht \xFC" "bernommen, da nicht im Navigationsmodus\n";
 inline constexpr char kRayResolution100[] = "Aufl\xF6sung des Strahldefinition: 100\n";
-// The interface unit's definitions.
 inline constexpr char kConfigurationAccepted[] = "Konifguration erfolgreich \xFC" "bernommen.";
-inline constexpr char kCaseAborted[] = "\xDCWF-Definition abgebrochen.";
+inline constexpr char kConfigurationAborted[] = "Konfiguration abgebrochen.";
 inline constexpr char kDefinitionAccepted[] = "Definition \xFC" "bernommen.";
 inline constexpr char kDefinitionRefused[] = "Definition wurde NICHT \xFC" "bernommen.";
+inline constexpr char kFinalTestHeading[] = "Endpr\xFC" "fdaten Aktion:";
+inline constexpr char kFinalTestTitleLine[] = "Endpr\xFC" "fdaten:\n\n";
+// The interface unit's definitions.
+inline constexpr char kCaseAborted[] = "\xDCWF-Definition abgebrochen.";
 inline constexpr char kPxdConfigTitle[] = "PXD-Konfiguration eingeben";
 inline constexpr char kCaseDefinitionTitle[] = "\xDCWF-Definition  eingeben";
 
@@ -124,6 +127,11 @@ inline constexpr char kFinalDataLabel[] = "Endpr\xFC" "fdaten:";
 inline constexpr char kOccupancyTitle[] = "Eingabe f\xFCr Belegtkontrolle";
 inline constexpr char kConveyorTitle[] = "Definiton f\xFCr F\xF6rderbandbelegtkontrolle";
 inline constexpr char kShellLengthLabel[] = "Schalenl\xE4nge in Fahrtrichtung [cm]:";
+inline constexpr char kSensorConfigTitle[] = "KVT-Konfiguration eingeben";
+inline constexpr char kSensorConfig2Title[] = "KVT-Konfiguration 2 eingeben";
+inline constexpr char kUnitLabel[] = "Einheit der Me\xDFwerte:";
+inline constexpr char kReferenceLabel[] = "Referenz (Mindestobjektgr\xF6\xDF" "e) [cm]:";
+inline constexpr char kOffsetLabel[] = "Mehrfachauswertungsoffset f\xFCr Feldsatz 2";
 
 // Report pieces the simulated driver's words make.
 inline constexpr char kOlderScanLine[] =
@@ -148,6 +156,9 @@ inline constexpr char kCalibrationLocked[] =
 inline constexpr char kTemperatureMinus5[] = "\nInnentemperatur: -5 \xB0" "C\n";
 inline constexpr char kQ1VariantLine[] =
     "Programmversion: V03.02   Seriennummer: SN0502207\nGer\xE4tevariante: Q1-06\n";
+inline constexpr char kShotDefault[] =
+    "\n   Einzelschussaufl\xF6sung: 1\xB0\n   Anzahl der Bereiche: 1\n   Startwinkel: 90\xB0\n   Stoppwinkel: 90\xB0"
+    "\n   Startwinkel: 0\xB0\n   Stoppwinkel: 0\xB0\n   Startwinkel: 0\xB0\n   Stoppwinkel: 0\xB0\n   ";
 inline constexpr char kResolutionUnknown0[] =
     "\n   Aufl\xF6sung Counter 0:---, Counter 1: 13  [psec]  (--- nicht berechenbar: Eichwerte "
     "ung\xFCltig)\n";

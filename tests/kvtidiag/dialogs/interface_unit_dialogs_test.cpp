@@ -42,20 +42,15 @@ std::string Controls(HWND dialog) {
   return controls;
 }
 
-// A starter exported by KVTIDIAG.DLL, with its third argument.
-INT_PTR Start(const char *starter, void *block, unsigned show) {
-  using Starter = INT_PTR(WINAPI *)(HWND, void *, unsigned);
-  using Plain = void (*)();  // converts to and from any function pointer without a warning
-  const auto start = reinterpret_cast<Starter>(
-      reinterpret_cast<Plain>(GetProcAddress(LoadLibraryA("KVTIDIAG.DLL"), starter)));
-  return start ? start(Owner(), block, show) : -2;
-}
+// Each with the flag that shows the block (nonzero) or the defaults.
+const Dialog kPxdDefaults{"DialogPXDKfg", 0, IDD_PXD_KFG, "PXDKfgDlgProc", text::kPxdConfigTitle};
+const Dialog kPxdShown{"DialogPXDKfg", 7, IDD_PXD_KFG, "PXDKfgDlgProc", text::kPxdConfigTitle};
+const Dialog kEvcDefaults{"DialogEVCDef", 0, IDD_EVC_DEF, "EVCDefDlgProc", text::kCaseDefinitionTitle};
+const Dialog kEvcShown{"DialogEVCDef", 1, IDD_EVC_DEF, "EVCDefDlgProc", text::kCaseDefinitionTitle};
 
 struct Case {
   const char *name;
-  const char *starter;
-  const char *title;
-  unsigned show;
+  const Dialog &dialog;
   Bytes before;
   std::vector<std::pair<int, std::string>> typed;
   Bytes after;
@@ -74,12 +69,12 @@ TEST(InterfaceUnitDialogs, BothStartModes) {
   Bytes evcShown = Counting(43);
   Place(evcShown, {{1, "CASE7\0"s}});
   const Case cases[] = {
-      {"configuration, defaults typed over", "DialogPXDKfg", text::kPxdConfigTitle, 0, Bytes(103, kUntouched),
+      {"configuration, defaults typed over", kPxdDefaults, Bytes(103, kUntouched),
        {{IDC_PXD_SENSOR_NAME_1, "ABCDEFGHIJ"}, {IDC_PXD_SINGLE_SHOT_1, "50.5"}, {IDC_PXD_ADDRESS, "200"}}, pxdTyped},
-      {"configuration shown from its block", "DialogPXDKfg", text::kPxdConfigTitle, 7, pxdShown, {}, pxdShown},
-      {"evaluation case, defaults typed over", "DialogEVCDef", text::kCaseDefinitionTitle, 0, Bytes(43, kUntouched),
+      {"configuration shown from its block", kPxdShown, pxdShown, {}, pxdShown},
+      {"evaluation case, defaults typed over", kEvcDefaults, Bytes(43, kUntouched),
        {{IDC_EVC_INPUT_IMAGE, "70000"}}, evcTyped},
-      {"evaluation case shown from its block", "DialogEVCDef", text::kCaseDefinitionTitle, 1, evcShown, {}, evcShown},
+      {"evaluation case shown from its block", kEvcShown, evcShown, {}, evcShown},
   };
   std::string shown;
   for (const Case &c : cases) {
@@ -87,12 +82,12 @@ TEST(InterfaceUnitDialogs, BothStartModes) {
     Bytes block = c.before;
     block.resize(c.before.size() + 8, kUntouched);  // guard bytes behind the block
     INT_PTR result = -1;
-    const UiRun run = RunUi({{c.title, [&](HWND dialog) {
+    const UiRun run = RunUi({{c.dialog.title, [&](HWND dialog) {
                                 shown += std::string("== ") + c.name + "\n" + Controls(dialog);
                                 for (const auto &[control, text] : c.typed) SetText(dialog, control, text);
                                 Click(dialog, IDOK);
                               }}},
-                            [&] { result = Start(c.starter, block.data(), c.show); });
+                            [&] { result = Start(c.dialog, block.data()); });
     EXPECT_EQ(run.pending, 0u);
     EXPECT_EQ(result, 1);
     Bytes expected = c.after;
@@ -101,6 +96,9 @@ TEST(InterfaceUnitDialogs, BothStartModes) {
   }
   ExpectGolden("tests/kvtidiag/dialogs/golden/interface_unit_dialogs.txt", shown);
 }
+
+// The frame: buttons, control colours, Cancel and the exported procedures.
+TEST(InterfaceUnitDialogs, Frame) { CheckLooks({{kPxdDefaults, {}}, {kEvcDefaults, {}}}); }
 
 }  // namespace
 }  // namespace kvt::test
