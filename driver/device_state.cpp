@@ -51,6 +51,7 @@ DeviceState StartState(const SimConfig &config) {
   device.configBlock = kConfigBlock;
   device.configBlock[5] = config.variant;
   if (device.kind == kvt::kDevicePxd) device.laserOn = false;  // the interface unit has no laser
+  device.fields.fill(FactoryFields(device.kind));
   return device;
 }
 

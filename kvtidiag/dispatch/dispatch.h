@@ -114,6 +114,12 @@ BOOL RunOperatingModeParameters(Command &command, const HandlerRow &row);
 // 179, 184 and 205, one row per menu entry.
 BOOL RunMeasuredValues(Command &command, const HandlerRow &row);
 BOOL CollectMeasuredValues(Command &command, const HandlerRow &row);
+// Protective fields: a new field (field_definition.cpp, handler 18, one
+// row per field kind) and a stored field read back (stored_field.cpp,
+// handler 17).
+BOOL RunFieldDefinition(Command &command, const HandlerRow &row);
+BOOL CollectFieldDefinition(Command &command, const HandlerRow &row);
+BOOL RunStoredField(Command &command, const HandlerRow &row);
 // A count word at request byte `at`, then the (first, last) word pairs of a
 // ranges ParamBlock, as many as the count says and the block holds.
 void PlaceRangePairs(TelegramRecord &request, std::size_t at, std::span<const BYTE> block);

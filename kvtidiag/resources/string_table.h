@@ -116,6 +116,27 @@ inline constexpr std::array kStrings{
     StringRow{1275, "Ausgang A ist HIGH\n"},
     StringRow{1276, "Ausgang B ist HIGH\n"},
     StringRow{1277, "Ausgang C ist HIGH\n"},
+    // Protective fields
+    StringRow{60, "Anzahl d. Segmente %2d; Anzahl d. Eckpunkte %2d; \n"},
+    StringRow{62, "Radius %4d "},
+    StringRow{63, "Überwachungsbereich: Segmentierter Überwachungsbereich\n"},
+    StringRow{64, "Überwachungsbereich: Rechteckiger Überwachungsbereich\n "},
+    StringRow{65, "Überwachungsbereich: Radialer Überwachungsbereich\n "},
+    StringRow{68, "Linksabstand: %4d , Rechtsabstand %4d , Höhe %4d "},
+    StringRow{89, "Felddaten erhalten und übernommen!\n"},
+    StringRow{90, "Konfiguration von FeldA abgebrochen.\n"},
+    StringRow{103, "Überwachungsbereich: Eingelerntes Feld\n "},
+    StringRow{242, "Dynamisches rechteckiges Feld"},
+    StringRow{246, "Anzahl gültiger Tabelleneinträge [1-10]:"},
+    StringRow{251, "Scanwinkel: %4u Grad.\n"},
+    StringRow{252, "Einzelschuß in 1/100 Grad: %4u.\n"},
+    StringRow{253, "Feldart A\n"},
+    StringRow{254, "Feldart B\n"},
+    StringRow{255, "Feldart C\n"},
+    StringRow{259, "Dynamisches segmentiertes Feld"},
+    StringRow{292, "Feldart D\n"},
+    StringRow{293, "Feldart E\n"},
+    StringRow{294, "Feldart F\n"},
 };
 
 }  // namespace kvt::strings

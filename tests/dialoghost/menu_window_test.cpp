@@ -172,13 +172,14 @@ TEST_F(MenuWindowTest, ParameterPhaseComesFirstAndItsBlockIsFreed) {
     BOOL executionResult;
     std::vector<ULONG_PTR> phases;
     bool shown;
+    const char *text = "ok";  // what the execution leaves in ResultText
   };
   const std::vector<Case> cases = {
       {"flag 1, both confirmed", kFlaggedLine, TRUE, TRUE, {1, 0}, true},
       {"flag 1, parameters cancelled", kFlaggedLine, FALSE, TRUE, {1}, false},
-      {"flag 1, execution shows nothing", kFlaggedLine, TRUE, FALSE, {1, 0}, false},
+      {"flag 1, execution FALSE with a text", kFlaggedLine, TRUE, FALSE, {1, 0}, true},
       {"flag 0, one execution", kStatusLine, TRUE, TRUE, {0}, true},
-      {"flag 0, execution shows nothing", kStatusLine, TRUE, FALSE, {0}, false},
+      {"flag 0, execution FALSE without a text", kStatusLine, TRUE, FALSE, {0}, false, ""},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -196,7 +197,7 @@ TEST_F(MenuWindowTest, ParameterPhaseComesFirstAndItsBlockIsFreed) {
         return c.parameterResult;
       }
       blockAliveAtExecution = block && HeapBlockAlive(block);
-      lstrcpynA(reinterpret_cast<char *>(request[kReqResultText]), "ok", 3);
+      lstrcpynA(reinterpret_cast<char *>(request[kReqResultText]), c.text, 3);
       return c.executionResult;
     };
     std::vector<ListLine> results;
