@@ -1,6 +1,6 @@
-// Result text and messages: the one appender every handler and formatter
-// writes through, the string-table loader, the two format routines and the
-// message box.
+// Result text and messages, and the answer formatters.
+// The one appender every handler and formatter writes through, the
+// string-table loader, the two format routines and the message box.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "kvt/abi.h"
+#include "string_ids.h"
 
 namespace kvt {
 
@@ -33,6 +34,11 @@ void Append(ResultText &out, std::string_view piece);
 void Clear(ResultText &out);
 // Driver texts may carry carriage returns; the result list wants blanks.
 void CarriageReturnsToBlanks(ResultText &out);
+
+// The module whose string table the texts come from (DllMain sets it; test
+// programs that link the objects set their own).
+HINSTANCE Instance();
+void SetInstance(HINSTANCE instance);
 
 // Loads string `id` (at most 127 characters) as CP1252 into `buffer`.
 void LoadText(UINT id, std::span<char> buffer);
@@ -59,23 +65,27 @@ void ErrorMemoryKvt(ResultText &out, std::span<const BYTE> answer);
 void ErrorMemoryPxd(ResultText &out, std::span<const BYTE> answer);
 void SensorTypeText(ResultText &out, std::span<const BYTE> answer);
 // Measured-value lists (measured_lists.cpp, measured_ranges.cpp); each
-// appends to the header lines the dispatcher wrote.
-void ValuesScan(ResultText &out, std::span<const BYTE> answer);
-void ValuesStatistics(ResultText &out, std::span<const BYTE> answer);
-void ValuesTaught(ResultText &out, std::span<const BYTE> answer);
-void ValuesPartialRange(ResultText &out, std::span<const BYTE> answer);
-void ValuesAveraged(ResultText &out, std::span<const BYTE> answer);
-void ValueAt90Degrees(ResultText &out, std::span<const BYTE> answer);
-void ValuesAveragedPartial(ResultText &out, std::span<const BYTE> answer);
-void ValuesWithFields(ResultText &out, std::span<const BYTE> answer);
-void ValuesXY(ResultText &out, std::span<const BYTE> answer);
-void RangesWithRemission(ResultText &out, std::span<const BYTE> answer);
+// appends to the header lines the dispatcher wrote, flags shown by the row
+// of the sensor variant.
+using ValuesFormatter = void (*)(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesScan(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesStatistics(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesTaught(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesPartialRange(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesAveraged(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValueAt90Degrees(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesAveragedPartial(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesWithFields(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void ValuesXY(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+void RangesWithRemission(ResultText &out, std::span<const BYTE> answer, BYTE variant);
 
 // Protective fields (field_answers.cpp). Letters 0 to 5 are the fields A to
 // F, units 0 to 2 cm, mm and 10 cm, shapes 0 to 5 rectangular, radial,
 // segmented, taught-in, dynamic rectangle and dynamic segmented; a number
 // beyond these gives no line.
 void AppendFieldLetter(ResultText &out, unsigned letter);
+// The unit line (FormatFromTable's buffer); null for a unit without one.
+const char *UnitText(unsigned unit);
 void AppendUnitLine(ResultText &out, unsigned unit);
 void AppendFieldHeading(ResultText &out, unsigned shape);
 // The shape's dimension lines, from answer byte `at` on.
@@ -97,8 +107,6 @@ struct Report {
 // The size the driver is told: one byte less than the buffer, so the text
 // always ends within it.
 inline constexpr int kDriverTextSize = 255;
-inline constexpr UINT kSeparatorLine = 212;
-inline constexpr UINT kSeparatorLineAtEnd = 226;
 void AppendDriverText(Report &report, int textClass, unsigned code);
 void AppendDriverList(Report &report, int textClass, std::span<const WORD> values);
 void AppendDriverList(Report &report, int textClass, std::span<const DWORD> values);

@@ -1,5 +1,6 @@
-// Pieces of the reports that the driver words: texts for codes, texts for
-// value lists, and the driver's formats filled with texts of the answer.
+// Report pieces that the driver words.
+// Texts for codes, texts for value lists, and the driver's formats filled
+// with texts of the answer.
 #include "answers/answers.h"
 #include "kvt/bytes.h"
 
@@ -64,7 +65,7 @@ const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, 
 
 void AppendLineFeed(Report &report) { Append(report.out, "\n"); }
 
-void AppendSeparator(Report &report) { Append(report.out, FormatFromTable(kSeparatorLine)); }
+void AppendSeparator(Report &report) { Append(report.out, FormatFromTable(ids::kSeparatorLine)); }
 
 void AppendDriverLine(Report &report, int textClass, unsigned code) {
   AppendDriverText(report, textClass, code);

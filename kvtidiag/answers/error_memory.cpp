@@ -1,5 +1,6 @@
-// The error memory: one line per entry, its error number in brackets, then
-// the driver's words for the error type and the error number.
+// The error memory report.
+// One line per entry: its error number in brackets, then the driver's
+// words for the error type and the error number.
 #include "answers/answers.h"
 #include "kvt/bytes.h"
 

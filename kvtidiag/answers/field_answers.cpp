@@ -8,17 +8,9 @@ namespace kvt {
 
 namespace {
 
-constexpr UINT kFieldNumber = 233;
-constexpr UINT kScanAngle = 251;
-constexpr UINT kSingleShot = 252;
-constexpr UINT kLetterTexts[] = {253, 254, 255, 292, 293, 294};  // "Feldart A" to "Feldart F"
-constexpr UINT kUnitTexts[] = {266, 267, 268};                   // cm, mm, 10 cm; unit 3 has none
-constexpr UINT kUsedMarker = 79;                                 // "UI"
-constexpr UINT kFieldValue = 50;                                 // "%4u;"
-constexpr UINT kDimensions = 68;
-constexpr UINT kRadius = 62;
-constexpr UINT kSegmentCount = 60;
-constexpr UINT kTableEntries = 246;
+constexpr UINT kLetterTexts[] = {ids::kFieldKindA, ids::kFieldKindB, ids::kFieldKindC,
+                                 ids::kFieldKindD, ids::kFieldKindE, ids::kFieldKindF};
+constexpr UINT kUnitTexts[] = {ids::kUnitCentimetres, ids::kUnitMillimetres, ids::kUnitTenCentimetres};
 
 constexpr BYTE kShapeBits = 0x3F;
 constexpr unsigned kSegmentedShape = 2;
@@ -47,16 +39,16 @@ struct ShapeText {
 };
 
 void Rectangle(ResultText &out, std::span<const BYTE> answer, std::size_t at) {
-  Append(out, FormatFromTable(kDimensions, Word(answer, at), Word(answer, at + 2), Word(answer, at + 4)));
+  Append(out, FormatFromTable(ids::kLeftRightDistanceAndHeight, Word(answer, at), Word(answer, at + 2), Word(answer, at + 4)));
 }
 
 void Radial(ResultText &out, std::span<const BYTE> answer, std::size_t at) {
-  Append(out, FormatFromTable(kRadius, Word(answer, at)));
+  Append(out, FormatFromTable(ids::kRadius, Word(answer, at)));
 }
 
 void Segments(ResultText &out, std::span<const BYTE> answer, std::size_t at) {
   const unsigned segments = Word(answer, at);
-  Append(out, FormatFromTable(kSegmentCount, segments, segments + 1));
+  Append(out, FormatFromTable(ids::kSegmentAndCornerCount, segments, segments + 1));
 }
 
 void NoDimensions(ResultText &, std::span<const BYTE>, std::size_t) {}
@@ -64,20 +56,20 @@ void NoDimensions(ResultText &, std::span<const BYTE>, std::size_t) {}
 // The format of 246 shows no number; the word goes along all the same.
 void DynamicRectangle(ResultText &out, std::span<const BYTE> answer, std::size_t at) {
   Rectangle(out, answer, at);
-  Append(out, FormatFromTable(kTableEntries, Word(answer, at + 6)));
+  Append(out, FormatFromTable(ids::kValidTableEntries, Word(answer, at + 6)));
 }
 
 void DynamicSegments(ResultText &out, std::span<const BYTE> answer, std::size_t at) {
-  Append(out, FormatFromTable(kTableEntries, Word(answer, at + 20)));
+  Append(out, FormatFromTable(ids::kValidTableEntries, Word(answer, at + 20)));
 }
 
 constexpr ShapeText kShapeTexts[kShapes] = {
-    {64, Rectangle},          // rectangular
-    {65, Radial},             // radial
-    {63, Segments},           // segmented
-    {103, NoDimensions},      // taught-in
-    {242, DynamicRectangle},  // dynamic rectangle
-    {259, DynamicSegments},   // dynamic segmented
+    {ids::kRectangularFieldHeading, Rectangle},
+    {ids::kRadialFieldHeading, Radial},
+    {ids::kSegmentedFieldHeading, Segments},
+    {ids::kTaughtFieldHeading, NoDimensions},
+    {ids::kDynamicRectangularField, DynamicRectangle},
+    {ids::kDynamicSegmentedField, DynamicSegments},
 };
 
 // Up to `wanted` words from `first`, as far as the record holds them: the
@@ -85,8 +77,8 @@ constexpr ShapeText kShapeTexts[kShapes] = {
 void AppendFieldValues(ResultText &out, std::span<const BYTE> answer, std::size_t first, std::size_t wanted) {
   char marker[kStringLimit];
   char number[kStringLimit];
-  LoadText(kUsedMarker, marker);
-  LoadText(kFieldValue, number);
+  LoadText(ids::kMarkUi, marker);
+  LoadText(ids::kCornerPointValue, number);
   const std::size_t count = WordsInRecord(answer, first, wanted);
   Pending pending{out};
   for (std::size_t i = 0; i < count; ++i) {
@@ -110,8 +102,12 @@ void AppendFieldLetter(ResultText &out, unsigned letter) {
   if (letter < std::size(kLetterTexts)) Append(out, FormatFromTable(kLetterTexts[letter]));
 }
 
+const char *UnitText(unsigned unit) {
+  return unit < std::size(kUnitTexts) ? FormatFromTable(kUnitTexts[unit]) : nullptr;
+}
+
 void AppendUnitLine(ResultText &out, unsigned unit) {
-  if (unit < std::size(kUnitTexts)) Append(out, FormatFromTable(kUnitTexts[unit]));
+  if (const char *text = UnitText(unit)) Append(out, text);
 }
 
 void AppendFieldHeading(ResultText &out, unsigned shape) {
@@ -141,10 +137,10 @@ void RenderFieldValues(ResultText &out, std::span<const BYTE> answer) {
 }
 
 void StoredFieldText(ResultText &out, std::span<const BYTE> answer, unsigned letter) {
-  Replace(out, FormatFromTable(kFieldNumber, Byte(answer, kNumberAt)));
+  Replace(out, FormatFromTable(ids::kFieldNumber, Byte(answer, kNumberAt)));
   AppendFieldLetter(out, letter);
-  Append(out, FormatFromTable(kScanAngle, Word(answer, kAngleAt)));
-  Append(out, FormatFromTable(kSingleShot, Word(answer, kResolutionAt)));
+  Append(out, FormatFromTable(ids::kScanAngle, Word(answer, kAngleAt)));
+  Append(out, FormatFromTable(ids::kSingleShotResolution, Word(answer, kResolutionAt)));
   const BYTE code = Byte(answer, kCodeAt);
   AppendUnitLine(out, code >> 6);
   const unsigned shape = ShapeOf(code);

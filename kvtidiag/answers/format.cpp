@@ -1,3 +1,4 @@
+// The one place that loads strings, the two format routines and the message box.
 #include <cstdarg>
 #include <cstring>
 #include <map>
@@ -5,12 +6,12 @@
 #include <utility>
 
 #include "answers/answers.h"
-#include "entry/entry.h"
 
 namespace kvt {
 
 namespace {
 
+HINSTANCE g_instance = nullptr;
 char g_formatResult[kFormatBufferSize];
 char g_literalResult[kFormatBufferSize];
 
@@ -46,6 +47,9 @@ const std::string &CachedText(UINT id) {
 }
 
 }  // namespace
+
+HINSTANCE Instance() { return g_instance; }
+void SetInstance(HINSTANCE instance) { g_instance = instance; }
 
 void LoadText(UINT id, std::span<char> buffer) {
   if (buffer.empty()) return;
@@ -88,7 +92,7 @@ int MessageBoxFromTable(HWND owner, UINT flags, int id, ...) {
   }
   va_end(args);
   char caption[kStringLimit];
-  LoadText(1, caption);
+  LoadText(ids::kDiagnosisCaption, caption);
   return MessageBoxA(owner, message, caption, flags);
 }
 

@@ -1,7 +1,8 @@
-// The pieces the measured-value reports are built from: the flag table,
-// the texts of one report loaded once, and a buffer that collects the
-// pieces before they go into ResultText in a few large appends (a scan has
-// hundreds of values; appending each would walk the whole text every time).
+// The pieces the measured-value reports are built from.
+// The flag table, the texts of one report loaded once, and a buffer that
+// collects the pieces before they go into ResultText in a few large appends
+// (a scan has hundreds of values; appending each would walk the whole text
+// every time).
 #pragma once
 
 #include <windows.h>
@@ -52,15 +53,15 @@ void Flush(Pending &pending);
 // The string-table texts one report needs, each loaded once.
 struct ValueTexts {
   const FlagRow *row;
-  char number[kStringLimit];       // 67 "%5u;"
-  char blanks[kStringLimit];       // 128, shown three times for a value without flags
-  char flags[3][kStringLimit];     // the row's strings
-  char xValue[kStringLimit];       // 120 " %5d;"
-  char verified[kStringLimit];     // 78 "V"
+  char number[kStringLimit];    // "%5u;"
+  char blanks[kStringLimit];    // shown three times for a value without flags
+  char flags[3][kStringLimit];  // the row's strings
+  char xValue[kStringLimit];    // " %5d;"
+  char verified[kStringLimit];  // "V"
 };
 
-// Loads the texts for the run's sensor variant.
-void LoadValueTexts(ValueTexts &texts);
+// Loads the texts for a sensor variant.
+void LoadValueTexts(ValueTexts &texts, BYTE variant);
 
 // The value renderers.
 void ValueFlags(Pending &pending, const ValueTexts &texts, WORD value);

@@ -1,39 +1,34 @@
-// The value-flag table and the renderers of one measured value: its flags
-// (field infringements, blinding, reflector level) by the sensor variant's
-// row, and its number.
+// The value-flag table and the renderers of one measured value.
+// Its flags (field infringements, blinding, reflector level) by the sensor
+// variant's row, and its number.
 #include <cstring>
 
 #include "answers/measured.h"
-#include "entry/entry.h"
 #include "kvt/bytes.h"
 
 namespace kvt {
 
 namespace {
 
-constexpr WORD kFA = 75;
-constexpr WORD kFB = 76;
-constexpr WORD kBL = 77;
-constexpr WORD kFC = 127;
-constexpr WORD kReflector = 126;
-constexpr WORD kVerifiedMark = 78;
-constexpr WORD kBlanks = 128;
-constexpr WORD kNumberFormat = 67;
-constexpr WORD kXFormat = 120;
+using ids::kFlagBlinding;
+using ids::kFlagFieldA;
+using ids::kFlagFieldB;
+using ids::kFlagFieldC;
+using ids::kFlagReflectorLevel;
 
 // A dash of the table is a mask of 0, which never matches; the string
 // behind it is never shown.
 constexpr std::array<FlagRow, kFlagRows> kValueFlagTable{{
-    {{{{0x8000, kFA}, {0x4000, kFB}, {0x2000, kBL}}}, 0, 0x1FFF},
-    {{{{0xE000, kReflector}, {0, kFB}, {0, kFC}}}, 13, 0x1FFF},
-    {{{{0x8000, kFA}, {0x4000, kFB}, {0x2000, kFC}}}, 0, 0x1FFF},
-    {{{{0xC000, kReflector}, {0, kFB}, {0, kFC}}}, 14, 0x3FFF},
-    {{{{0x8000, kFA}, {0x4000, kFB}, {0, kReflector}}}, 0, 0x3FFF},
-    {{{{0x8000, kReflector}, {0, kFB}, {0, kFC}}}, 15, 0x7FFF},
-    {{{{0x8000, kFA}, {0, kFB}, {0, kFC}}}, 0, 0x7FFF},
-    {{{{0x8000, kFA}, {0, kFB}, {0, kFC}}}, 0, 0x1FFF},
-    {{{{0x8000, kFA}, {0, kFB}, {0, kFC}}}, 0, 0x1FFF},
-    {{{{0x8000, kFA}, {0, kFB}, {0, kFC}}}, 0, 0x7FFF},
+    {{{{0x8000, kFlagFieldA}, {0x4000, kFlagFieldB}, {0x2000, kFlagBlinding}}}, 0, 0x1FFF},
+    {{{{0xE000, kFlagReflectorLevel}, {0, kFlagFieldB}, {0, kFlagFieldC}}}, 13, 0x1FFF},
+    {{{{0x8000, kFlagFieldA}, {0x4000, kFlagFieldB}, {0x2000, kFlagFieldC}}}, 0, 0x1FFF},
+    {{{{0xC000, kFlagReflectorLevel}, {0, kFlagFieldB}, {0, kFlagFieldC}}}, 14, 0x3FFF},
+    {{{{0x8000, kFlagFieldA}, {0x4000, kFlagFieldB}, {0, kFlagReflectorLevel}}}, 0, 0x3FFF},
+    {{{{0x8000, kFlagReflectorLevel}, {0, kFlagFieldB}, {0, kFlagFieldC}}}, 15, 0x7FFF},
+    {{{{0x8000, kFlagFieldA}, {0, kFlagFieldB}, {0, kFlagFieldC}}}, 0, 0x7FFF},
+    {{{{0x8000, kFlagFieldA}, {0, kFlagFieldB}, {0, kFlagFieldC}}}, 0, 0x1FFF},
+    {{{{0x8000, kFlagFieldA}, {0, kFlagFieldB}, {0, kFlagFieldC}}}, 0, 0x1FFF},
+    {{{{0x8000, kFlagFieldA}, {0, kFlagFieldB}, {0, kFlagFieldC}}}, 0, 0x7FFF},
 }};
 
 // A shifted row's number sits above its value bits, and the flag bits of
@@ -82,16 +77,16 @@ void Flush(Pending &pending) {
   pending.length = 0;
 }
 
-void LoadValueTexts(ValueTexts &texts) {
-  texts.row = &FlagRowOf(Run().variant);
-  LoadText(kNumberFormat, texts.number);
-  LoadText(kBlanks, texts.blanks);
+void LoadValueTexts(ValueTexts &texts, BYTE variant) {
+  texts.row = &FlagRowOf(variant);
+  LoadText(ids::kMeasuredValue, texts.number);
+  LoadText(ids::kTwoBlanks, texts.blanks);
   for (std::size_t i = 0; i < texts.row->pairs.size(); ++i) {
     if (texts.row->pairs[i].mask != 0) LoadText(texts.row->pairs[i].string, texts.flags[i]);
     else texts.flags[i][0] = '\0';
   }
-  LoadText(kXFormat, texts.xValue);
-  LoadText(kVerifiedMark, texts.verified);
+  LoadText(ids::kXValue, texts.xValue);
+  LoadText(ids::kFlagVerified, texts.verified);
 }
 
 void ValueFlags(Pending &pending, const ValueTexts &texts, WORD value) {

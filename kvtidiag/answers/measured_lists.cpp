@@ -1,8 +1,8 @@
-// The measured-value lists: a scan, a partial range, averaged values, the
-// value at 90 degrees, taught values, the statistics layout, values with
-// field values and XY coordinates. Each appends to the header lines the
-// dispatcher wrote; none reads beyond the answer record, whatever its
-// count says.
+// The measured-value lists.
+// A scan, a partial range, averaged values, the value at 90 degrees, taught
+// values, the statistics layout, values with field values and XY
+// coordinates. Each appends to the header lines the dispatcher wrote; none
+// reads beyond the answer record, whatever its count says.
 #include "answers/measured.h"
 #include "kvt/bytes.h"
 
@@ -14,7 +14,6 @@ constexpr std::size_t kValuesPerRow = 8;
 constexpr WORD kVerifiedBit = 0x4000;
 constexpr WORD kTaughtValueMask = 0x1FFF;
 constexpr char kNoMark[] = "   ";
-constexpr UINT kXYTitle = 122;
 
 using ValueRenderer = void (*)(Pending &pending, const ValueTexts &texts, WORD value);
 
@@ -29,9 +28,9 @@ ValueList ListAt(std::span<const BYTE> answer, std::size_t countWord, std::size_
 }
 
 // Full rows of eight end in a line feed; the rest of a row has none.
-void RowsOfEight(ResultText &out, std::span<const BYTE> answer, ValueList list, ValueRenderer render) {
+void RowsOfEight(ResultText &out, std::span<const BYTE> answer, BYTE variant, ValueList list, ValueRenderer render) {
   ValueTexts texts;
-  LoadValueTexts(texts);
+  LoadValueTexts(texts, variant);
   Pending pending{out};
   for (std::size_t i = 0; i < list.count; ++i) {
     render(pending, texts, Word(answer, list.first + 2 * i));
@@ -47,30 +46,30 @@ void TaughtValue(Pending &pending, const ValueTexts &texts, WORD value) {
 
 }  // namespace
 
-void ValuesScan(ResultText &out, std::span<const BYTE> answer) {
-  RowsOfEight(out, answer, ListAt(answer, 10, 12), ValueText);
+void ValuesScan(ResultText &out, std::span<const BYTE> answer, BYTE variant) {
+  RowsOfEight(out, answer, variant, ListAt(answer, 10, 12), ValueText);
 }
 
-void ValuesPartialRange(ResultText &out, std::span<const BYTE> answer) {
-  RowsOfEight(out, answer, ListAt(answer, 14, 16), ValueText);
+void ValuesPartialRange(ResultText &out, std::span<const BYTE> answer, BYTE variant) {
+  RowsOfEight(out, answer, variant, ListAt(answer, 14, 16), ValueText);
 }
 
-void ValuesAveraged(ResultText &out, std::span<const BYTE> answer) {
-  RowsOfEight(out, answer, ListAt(answer, 11, 13), ValueText);
+void ValuesAveraged(ResultText &out, std::span<const BYTE> answer, BYTE variant) {
+  RowsOfEight(out, answer, variant, ListAt(answer, 11, 13), ValueText);
 }
 
-void ValuesAveragedPartial(ResultText &out, std::span<const BYTE> answer) {
-  RowsOfEight(out, answer, ListAt(answer, 15, 17), ValueText);
+void ValuesAveragedPartial(ResultText &out, std::span<const BYTE> answer, BYTE variant) {
+  RowsOfEight(out, answer, variant, ListAt(answer, 15, 17), ValueText);
 }
 
-void ValuesTaught(ResultText &out, std::span<const BYTE> answer) {
-  RowsOfEight(out, answer, ListAt(answer, 10, 12), TaughtValue);
+void ValuesTaught(ResultText &out, std::span<const BYTE> answer, BYTE variant) {
+  RowsOfEight(out, answer, variant, ListAt(answer, 10, 12), TaughtValue);
 }
 
-void ValuesStatistics(ResultText &out, std::span<const BYTE> answer) {
+void ValuesStatistics(ResultText &out, std::span<const BYTE> answer, BYTE variant) {
   const ValueList list = ListAt(answer, 10, 12);
   ValueTexts texts;
-  LoadValueTexts(texts);
+  LoadValueTexts(texts, variant);
   Pending pending{out};
   for (std::size_t i = 0; i < list.count; ++i) {
     AddFormatted(pending, "%u", static_cast<unsigned>(i + 1));
@@ -81,14 +80,14 @@ void ValuesStatistics(ResultText &out, std::span<const BYTE> answer) {
 }
 
 // The middle value: index N / 2 of the list.
-void ValueAt90Degrees(ResultText &out, std::span<const BYTE> answer) {
+void ValueAt90Degrees(ResultText &out, std::span<const BYTE> answer, BYTE variant) {
   constexpr std::size_t kFirst = 13;
   const std::size_t count = Word(answer, 11) & kCountMask;
   if (count == 0) return;
   const std::size_t at = kFirst + 2 * (count / 2);
   if (WordsInRecord(answer, at, 1) == 0) return;
   ValueTexts texts;
-  LoadValueTexts(texts);
+  LoadValueTexts(texts, variant);
   Pending pending{out};
   ValueText(pending, texts, Word(answer, at));
   Flush(pending);
@@ -97,11 +96,11 @@ void ValueAt90Degrees(ResultText &out, std::span<const BYTE> answer) {
 // Groups of four words: a measured value and three field values. The word
 // count decides how many whole groups there are; a rest of fewer than four
 // words is not shown.
-void ValuesWithFields(ResultText &out, std::span<const BYTE> answer) {
+void ValuesWithFields(ResultText &out, std::span<const BYTE> answer, BYTE variant) {
   constexpr std::size_t kGroupWords = 4;
   const ValueList list = ListAt(answer, 13, 15);
   ValueTexts texts;
-  LoadValueTexts(texts);
+  LoadValueTexts(texts, variant);
   Pending pending{out};
   for (std::size_t group = 0; group < list.count / kGroupWords; ++group) {
     const std::size_t at = list.first + 2 * kGroupWords * group;
@@ -115,13 +114,13 @@ void ValuesWithFields(ResultText &out, std::span<const BYTE> answer) {
 }
 
 // One pair per line: the flags of Y, the X word as it is, the value of Y.
-void ValuesXY(ResultText &out, std::span<const BYTE> answer) {
+void ValuesXY(ResultText &out, std::span<const BYTE> answer, BYTE variant) {
   constexpr std::size_t kFirst = 16;
   const std::size_t pairs = WordsInRecord(answer, kFirst, 2 * (Word(answer, 14) & kCountMask)) / 2;
-  Append(out, FormatFromTable(kXYTitle));
+  Append(out, FormatFromTable(ids::kFlagsXYTitle));
   Append(out, "\n");
   ValueTexts texts;
-  LoadValueTexts(texts);
+  LoadValueTexts(texts, variant);
   Pending pending{out};
   for (std::size_t i = 0; i < pairs; ++i) {
     const WORD x = Word(answer, kFirst + 4 * i);

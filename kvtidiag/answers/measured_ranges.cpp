@@ -1,7 +1,7 @@
-// Ranges with measured and remission values (answer 0xF5): up to five
-// range descriptors, then the distances and the remissions of all ranges,
-// each in one list. The values are numbered per range, the lists are read
-// with one running index.
+// Ranges with measured and remission values (answer 0xF5).
+// Up to five range descriptors, then the distances and the remissions of
+// all ranges, each in one list. The values are numbered per range, the
+// lists are read with one running index.
 #include "answers/measured.h"
 #include "kvt/bytes.h"
 
@@ -20,12 +20,6 @@ constexpr WORD kRangeValuesMask = 0x3FFF;
 constexpr std::size_t kMaxRanges = (kDistances - kDescriptors) / kDescriptorSize;
 static_assert(kMaxRanges == 5);
 
-constexpr UINT kFirstNumber = 1261;
-constexpr UINT kLastNumber = 1262;
-constexpr UINT kValueCount = 1263;
-constexpr UINT kValueLine = 1264;
-constexpr UINT kColumnTitles = 1265;
-
 // The record ends inside the remissions: 193 of them fit, fewer distances.
 std::size_t ValuesInRecord(std::span<const BYTE> answer) {
   const std::size_t remissions = WordsInRecord(answer, kRemissions, kRecordSize);
@@ -35,21 +29,22 @@ std::size_t ValuesInRecord(std::span<const BYTE> answer) {
 
 }  // namespace
 
-void RangesWithRemission(ResultText &out, std::span<const BYTE> answer) {
+// Numbers only: the variant has no flags to show here.
+void RangesWithRemission(ResultText &out, std::span<const BYTE> answer, BYTE) {
   const std::size_t ranges = Word(answer, kRangeCount) < kMaxRanges ? Word(answer, kRangeCount) : kMaxRanges;
   const std::size_t readable = ValuesInRecord(answer);
   char line[kStringLimit];
-  LoadText(kValueLine, line);
+  LoadText(ids::kRangeValueRow, line);
   Pending pending{out};
   std::size_t k = 0;
   for (std::size_t r = 0; r < ranges; ++r) {
     const std::size_t at = kDescriptors + kDescriptorSize * r;
     const unsigned first = Word(answer, at);
     const unsigned count = Word(answer, at + 4) & kRangeValuesMask;
-    Add(pending, FormatFromTable(kFirstNumber, first));
-    Add(pending, FormatFromTable(kLastNumber, static_cast<unsigned>(Word(answer, at + 2))));
-    Add(pending, FormatFromTable(kValueCount, count));
-    Add(pending, FormatFromTable(kColumnTitles));
+    Add(pending, FormatFromTable(ids::kRangeFirstValue, first));
+    Add(pending, FormatFromTable(ids::kRangeLastValue, static_cast<unsigned>(Word(answer, at + 2))));
+    Add(pending, FormatFromTable(ids::kRangeValueCount, count));
+    Add(pending, FormatFromTable(ids::kRangeTitle));
     Add(pending, "\n");
     for (unsigned j = 0; j < count && k < readable; ++j, ++k) {
       char formatted[1025];

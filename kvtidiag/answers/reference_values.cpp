@@ -6,13 +6,6 @@ namespace kvt {
 
 namespace {
 
-constexpr UINT kLongLayout = 129;
-constexpr UINT kShortLayout = 80;
-constexpr UINT kPairCount = 261;
-constexpr UINT kPairHeader = 262;
-constexpr UINT kWordColumn = 263;
-constexpr UINT kLongColumn = 264;
-
 constexpr unsigned kMaxTriples = 100;
 constexpr unsigned kMaxPairs = 128;
 constexpr std::size_t kTripleStart = 12;
@@ -34,9 +27,9 @@ void ReferenceValues(ResultText &out, std::span<const BYTE> answer) {
     const unsigned w3 = Word(answer, at + 4);
     const unsigned w4 = Word(answer, at + 6);
     if (longLayout) {
-      Append(out, FormatFromTable(kLongLayout, w4 & 0xFF, range, (w4 >> 8) * 10, w1, w2, w3));
+      Append(out, FormatFromTable(ids::kReferenceValuesLong, w4 & 0xFF, range, (w4 >> 8) * 10, w1, w2, w3));
     } else {
-      Append(out, FormatFromTable(kShortLayout, w1, w2, w3));
+      Append(out, FormatFromTable(ids::kReferenceValuesShort, w1, w2, w3));
     }
     Append(out, "\n");
   }
@@ -44,9 +37,9 @@ void ReferenceValues(ResultText &out, std::span<const BYTE> answer) {
 
 void CorrectionTable(ResultText &out, std::span<const BYTE> answer) {
   const unsigned pairs = Word(answer, 9);
-  Replace(out, FormatFromTable(kPairCount, pairs));
+  Replace(out, FormatFromTable(ids::kCorrectionPairCount, pairs));
   Append(out, "\n");
-  Append(out, FormatFromTable(kPairHeader));
+  Append(out, FormatFromTable(ids::kCorrectionTableTitle));
   Append(out, "\n");
   if (pairs > kMaxPairs) return;
   // The record holds 102 groups; pairs announced beyond it are not shown.
@@ -54,9 +47,9 @@ void CorrectionTable(ResultText &out, std::span<const BYTE> answer) {
   const std::size_t shown = pairs < fitting ? pairs : fitting;
   for (std::size_t i = 0; i < shown; ++i) {
     const std::size_t at = kPairStart + kGroupSize * i;
-    Append(out, FormatFromTable(kWordColumn, Word(answer, at)));
-    Append(out, FormatFromTable(kWordColumn, Word(answer, at + 2)));
-    Append(out, FormatFromTable(kLongColumn, Dword(answer, at + 4)));
+    Append(out, FormatFromTable(ids::kWordColumn, Word(answer, at)));
+    Append(out, FormatFromTable(ids::kWordColumn, Word(answer, at + 2)));
+    Append(out, FormatFromTable(ids::kLongColumn, Dword(answer, at + 4)));
     Append(out, "\n");
   }
 }

@@ -1,3 +1,4 @@
+// ResultText: the host's buffer, written only within its capacity.
 #include <cstring>
 
 #include "answers/answers.h"

@@ -1,5 +1,6 @@
-// The sensor type: three identification lines, each the driver's format
-// filled with a text of the answer.
+// The sensor type report.
+// Three identification lines, each the driver's format filled with a text
+// of the answer.
 #include "answers/answers.h"
 
 namespace kvt {

@@ -1,6 +1,6 @@
-// The heading every status report starts with: the driver's format of
-// class 18 filled with the version text (byte 9) and the second text
-// (byte 19); and the operating-mode line most reports follow it with.
+// The heading and the operating-mode line of the status reports.
+// The heading is the driver's format of class 18 filled with the version
+// text (byte 9) and the second text (byte 19).
 #include "answers/answers.h"
 #include "kvt/bytes.h"
 

@@ -1,5 +1,5 @@
-// The status report of a KVT sensor (DeviceType 0). Program versions from
-// 2.00 on word some fields with newer text classes.
+// The status report of a KVT sensor (DeviceType 0).
+// Program versions from 2.00 on word some fields with newer text classes.
 #include "answers/answers.h"
 #include "kvt/bytes.h"
 

@@ -1,6 +1,6 @@
-// The status report of the type-6 sensors, KVT-Q1 and KVT 90°/0.5°
-// (DeviceTypes 2 and 3): interface, calibration state and the TDC
-// calibration with the resolution computed from it.
+// The status report of the type-6 sensors, KVT-Q1 and KVT 90°/0.5°.
+// DeviceTypes 2 and 3: interface, calibration state and the TDC calibration
+// with the resolution computed from it.
 #include "answers/answers.h"
 #include "kvt/bytes.h"
 
@@ -81,7 +81,7 @@ void StatusKvtQ1(ResultText &out, std::span<const BYTE> answer) {
 
   AppendDriverLine(r, 114, W(r, 113));
   AppendDriverLine(r, 115, W(r, 115));
-  Append(out, FormatFromTable(kSeparatorLineAtEnd));
+  Append(out, FormatFromTable(ids::kSeparatorLineWithoutLineFeed));
   CarriageReturnsToBlanks(out);
 }
 

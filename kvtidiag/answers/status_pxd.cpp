@@ -1,5 +1,5 @@
-// The status report of the PXD interface unit (DeviceType 1), with one
-// block per sensor input.
+// The status report of the PXD interface unit (DeviceType 1).
+// One block per sensor input.
 #include "answers/answers.h"
 #include "kvt/bytes.h"
 
@@ -7,7 +7,6 @@ namespace kvt {
 
 namespace {
 
-constexpr UINT kNoSensor = 1235;
 constexpr std::size_t kSensorInputs = 4;
 constexpr std::size_t kSensorKinds = 36;
 constexpr std::size_t kSensorStates = 44;
@@ -33,7 +32,7 @@ void StatusPxd(ResultText &out, std::span<const BYTE> answer) {
   for (std::size_t i = 0; i < kSensorInputs; ++i) {
     const WORD kind = Word(answer, kSensorKinds + 2 * i);
     if (kind == 0) {
-      Append(out, FormatFromTable(kNoSensor));
+      Append(out, FormatFromTable(ids::kNoSensorConnected));
     } else {
       AppendDriverLine(r, 57, kind);
       AppendDriverText(r, 58, Word(answer, kSensorStates + 2 * i));

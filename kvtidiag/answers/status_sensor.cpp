@@ -1,5 +1,5 @@
-// Lines that the KVT and the KVT-Q1 report from the same bytes with the
-// same text classes.
+// Status lines the KVT and the KVT-Q1 share.
+// Both report them from the same bytes with the same text classes.
 #include "answers/answers.h"
 #include "kvt/bytes.h"
 

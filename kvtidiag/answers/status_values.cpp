@@ -1,5 +1,5 @@
-// Numbers the status reports compute from the answer before the driver
-// words them: the program version, the mirror quotient, the TDC resolutions.
+// Numbers the status reports compute before the driver words them.
+// The program version, the mirror quotient, the TDC resolutions.
 #include <cstdint>
 
 #include "answers/answers.h"

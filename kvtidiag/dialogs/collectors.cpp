@@ -83,14 +83,12 @@ BOOL CollectParams(HWND owner, ULONG_PTR *request, Collector collector, BYTE arg
                    const TelegramRecord *answer) {
   const CollectorRow *row = FindCollector(collector);
   if (!row) return FALSE;
-  // A block is reused as it is. Only one recorded as too short for this
-  // dialog (left by a command of another kind) is set aside for a new one,
-  // so the dialog never writes past a block.
-  const ULONG_PTR oldLength = request[kReqParamLength];
-  if (request[kReqParamBlock] == 0 || (oldLength != 0 && oldLength < row->storedLength)) {
+  // A block the request carries is the host's, whatever length it records:
+  // the dialog writes into it again. Only a request without one gets one.
+  if (request[kReqParamBlock] == 0) {
     void *block = std::malloc(row->blockSize);
     if (!block) {
-      MessageBoxFromTable(owner, kMessageFlags, kOutOfMemoryMessage);
+      MessageBoxFromTable(owner, kMessageFlags, ids::kOutOfMemory);
       return FALSE;
     }
     request[kReqParamBlock] = reinterpret_cast<ULONG_PTR>(block);

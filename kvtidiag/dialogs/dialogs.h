@@ -282,6 +282,7 @@
 #include <cstdint>
 
 #include "kvt/abi.h"
+#include "string_ids.h"
 
 namespace kvt {
 
@@ -320,7 +321,7 @@ enum class Collector : BYTE {
 BOOL CollectParams(HWND owner, ULONG_PTR *request, Collector collector, BYTE argument = 0,
                    const TelegramRecord *answer = nullptr);
 
-inline constexpr UINT kOutOfMemoryMessage = 16;
+inline constexpr UINT kOutOfMemoryMessage = ids::kOutOfMemory;
 
 }  // namespace kvt
 

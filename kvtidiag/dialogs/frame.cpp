@@ -1,3 +1,5 @@
+// The frame every dialog shares (brush, control colours, OK, centring) and
+// the two readers of numbers from edit text.
 #include <cstring>
 
 #include "dialogs/dialogs.h"

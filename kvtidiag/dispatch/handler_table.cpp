@@ -8,9 +8,6 @@ namespace kvt {
 namespace {
 
 using enum Collector;
-using DataRule::kByTelegramCode;
-using DataRule::kBlockByte;
-using DataRule::kBlockLowWord;
 using enum OtherStatus;
 
 constexpr HandlerRow kHandlers[] = {
@@ -20,27 +17,29 @@ constexpr HandlerRow kHandlers[] = {
     {.code = 12, .run = RunMeasuredValues, .parameters = CollectMeasuredValues},
     {.code = 13, .run = RunSensorStatus, .command = 0x31, .expected = 0xB1},
     {.code = 14, .run = RunErrorMemory, .command = 0x32, .expected = 0xB2},
-    {.code = 15, .run = RunWholeSystemTest, .command = 0x33, .expected = 0xB2},
+    {.code = 15, .run = RunWholeSystemTest, .command = 0x33, .expected = 0xB2, .data = {ConstantByte(9, 0x11)}},
     {.code = 16, .run = RunUnavailable},
-    {.code = 17, .run = RunStoredField, .command = 0x45, .expected = 0xC5, .collector = kFieldNr},
+    {.code = 17, .run = RunStoredField, .command = 0x45, .expected = 0xC5, .collector = kFieldNr,
+     .data = {BlockByte(9, 0)}},
     {.code = 18, .run = RunFieldDefinition, .parameters = CollectFieldDefinition},
     {.code = 19, .run = RunUnavailable},
     {.code = 53, .run = RunUnavailable},
     {.code = 54, .run = RunUnavailable},
     {.code = 55, .run = RunUnavailable},
-    {.code = 89, .run = RunDefinition, .command = 0x60, .expected = 0xE0, .data = kByTelegramCode,
-     .byCode = {{{0x5A, 1}, {0x5B, 0}}}, .accepted = 191, .refused = 192, .other = kKeepText},
+    {.code = 89, .run = RunDefinition, .command = 0x60, .expected = 0xE0,
+     .byCode = {{{0x5A, 1}, {0x5B, 0}}}, .accepted = ids::kStartupTestStarted, .refused = ids::kStartupTestNotStarted, .other = kKeepText},
     {.code = 97, .run = RunMeasuredValues, .parameters = CollectMeasuredValues},
     {.code = 103, .run = RunDefinition, .command = 0x63, .expected = 0xE4, .collector = kRspTime,
-     .data = kBlockByte, .accepted = 106, .refused = 107},
-    {.code = 107, .run = RunFieldSetMemory, .command = 0x65, .expected = 0xE5, .data = kByTelegramCode,
-     .byCode = {{{0x6A, 0}, {0x6C, 1}}}, .accepted = 203, .refused = 202},
-    {.code = 118, .run = RunDefinition, .command = 0x66, .expected = 0xE6, .data = kByTelegramCode,
-     .byCode = {{{0x77, 0}, {0x78, 1}, {0xB0, 2}}}, .accepted = 111, .refused = 112, .other = kKeepText},
+     .data = {BlockByte(9, 0)}, .accepted = ids::kMultipleEvaluationsAccepted,
+     .refused = ids::kMultipleEvaluationsRefused},
+    {.code = 107, .run = RunFieldSetMemory, .command = 0x65, .expected = 0xE5,
+     .byCode = {{{0x6A, 0}, {0x6C, 1}}}, .accepted = ids::kFieldSetChoiceAccepted, .refused = ids::kFieldSetChoiceRefused},
+    {.code = 118, .run = RunDefinition, .command = 0x66, .expected = 0xE6,
+     .byCode = {{{0x77, 0}, {0x78, 1}, {0xB0, 2}}}, .accepted = ids::kSettingStoredInEeprom, .refused = ids::kSettingNotStored, .other = kKeepText},
     {.code = 121, .run = RunDefinition, .command = 0x67, .expected = 0xE7, .collector = kSensorAdr,
-     .data = kBlockByte, .accepted = 109, .refused = 110},
-    {.code = 124, .run = RunLaser, .command = 0x68, .expected = 0xE8, .data = kByTelegramCode,
-     .byCode = {{{0x7D, 1}, {0x7E, 0}}}, .accepted = 216, .refused = 217},
+     .data = {BlockByte(9, 0)}, .accepted = ids::kDeviceAddressAccepted, .refused = ids::kDeviceAddressRefused},
+    {.code = 124, .run = RunLaser, .command = 0x68, .expected = 0xE8,
+     .byCode = {{{0x7D, 1}, {0x7E, 0}}}, .accepted = ids::kLaserCommandAccepted, .refused = ids::kLaserCommandRefused},
     {.code = 132, .run = RunUnavailable},
     {.code = 133, .run = RunUnavailable},
     {.code = 136, .run = RunUnavailable},
@@ -61,11 +60,12 @@ constexpr HandlerRow kHandlers[] = {
     {.code = 173, .run = RunUnavailable},
     {.code = 179, .run = RunMeasuredValues, .parameters = CollectMeasuredValues},
     {.code = 180, .run = RunNewFieldSet, .command = 0x41, .expected = 0xC1, .collector = kFieldNr,
-     .data = kBlockByte},
+     .data = {BlockByte(9, 0)}},
     {.code = 181, .run = RunUnavailable},
     {.code = 184, .run = RunMeasuredValues, .parameters = CollectMeasuredValues},
     {.code = 185, .run = RunStopThreshold, .command = 0x51, .expected = 0xD1, .collector = kStopThres,
-     .data = kBlockLowWord},
+     // the low 16 bits of the block's first 32-bit value
+     .data = {BlockWord(9, 0)}},
     {.code = 189, .run = RunUnavailable},
     {.code = 190, .run = RunUnavailable},
     {.code = 196, .run = RunUnavailable},

@@ -1,35 +1,20 @@
-// Handlers 12, 97, 165, 179, 184 and 205: measured values on request. Each
-// menu entry is a row: the command, the dialog that fills its ParamBlock,
-// where the block's bytes go in the request, and how each answer it may
-// get is reported (header lines here, the values by a formatter).
+// Measured values on request: handlers 12, 97, 165, 179, 184 and 205.
+// Each menu entry is a row: the command, the dialog that fills its
+// ParamBlock, where the block's bytes go in the request, and how each answer
+// it may get is reported (header lines here, the values by a formatter).
 #include "dispatch/dispatch.h"
-#include "kvt/bytes.h"
 
 namespace kvt {
 
 namespace {
 
-// A request byte or word: from the ParamBlock or a constant.
-enum class From : BYTE { kNothing, kBlock, kConstant };
-
-struct Piece {
-  BYTE to;     // request byte
-  BYTE size;   // 1 or 2
-  From from = From::kNothing;
-  BYTE value;  // block byte, or the constant
-};
-
-constexpr Piece Block8(BYTE to, BYTE at) { return {to, 1, From::kBlock, at}; }
-constexpr Piece Block16(BYTE to, BYTE at) { return {to, 2, From::kBlock, at}; }
-constexpr Piece Constant(BYTE to, BYTE value) { return {to, 1, From::kConstant, value}; }
-
 // Writes the header lines of an answer and hands it to its formatter.
-using Render = void (*)(Command &command, AnswerFormatter values);
+using Render = void (*)(Command &command, ValuesFormatter values);
 
 struct Reply {
   BYTE code;
   Render render = nullptr;
-  AnswerFormatter values = nullptr;
+  ValuesFormatter values = nullptr;
 };
 
 struct MeasuredRow {
@@ -38,8 +23,7 @@ struct MeasuredRow {
   BYTE command;
   Collector collector;
   BYTE argument = 0;  // passed through to the dialog starter
-  std::array<Piece, 3> pieces{};
-  bool rangePairs = false;  // a count word at byte 9, then (first, last) pairs
+  std::array<Place, 3> data{};
   std::array<Reply, 2> replies{};
 };
 
@@ -52,13 +36,6 @@ constexpr WORD kPartialScanMask = 0x3;
 constexpr WORD kUnitShift = 14;
 constexpr unsigned kPartialScanStep = 25;
 
-constexpr UINT kCountMessage = 57;
-constexpr UINT kAveragesMessage = 58;
-constexpr UINT kRangeMessage = 61;
-constexpr UINT kPartialScanMessage = 125;
-constexpr UINT kRangeCountMessage = 1266;
-constexpr UINT kUnitMessages[] = {266, 267, 268};  // cm, mm, 10 cm; unit 3 has none
-
 constexpr std::size_t kRequestCode = 10;  // request byte of command 0x30
 constexpr WORD kStatisticsTelegram = 0x49;
 
@@ -66,82 +43,84 @@ unsigned Count(WORD header) { return header & kCountMask; }
 
 // The unit line of a header word; unit 3 leaves the text as it is.
 void UnitLine(Command &command, WORD header, bool replace) {
-  const unsigned unit = header >> kUnitShift;
-  if (unit >= std::size(kUnitMessages)) return;
-  const char *text = FormatFromTable(kUnitMessages[unit]);
+  const char *text = UnitText(header >> kUnitShift);
+  if (!text) return;
   if (replace) Replace(command.out, text);
   else Append(command.out, text);
 }
 
-void CountLine(Command &command, unsigned count) { Append(command.out, FormatFromTable(kCountMessage, count)); }
+void CountLine(Command &command, unsigned count) { Append(command.out, FormatFromTable(ids::kValueCount, count)); }
 
 WORD AnswerWord(Command &command, std::size_t at) { return Word(command.Answer(), at); }
 
+void ShowValues(Command &command, ValuesFormatter values) {
+  values(command.out, command.Answer(), command.run.variant);
+}
+
 // 0xB0: the header word at 10, then by the request code.
-void ReportScan(Command &command, AnswerFormatter) {
+void ReportScan(Command &command, ValuesFormatter) {
   const WORD header = AnswerWord(command, 10);
   UnitLine(command, header, true);
   CountLine(command, Count(header));
   switch (command.Request()[kRequestCode]) {
     case 3:
-    case 4: ValuesTaught(command.out, command.Answer()); return;
+    case 4: ShowValues(command, ValuesTaught); return;
     case 8:
-      Append(command.out, FormatFromTable(kPartialScanMessage,
+      Append(command.out, FormatFromTable(ids::kPartialScan,
                                           ((header >> kPartialScanShift) & kPartialScanMask) * kPartialScanStep));
       [[fallthrough]];
     case 0:
     case 1:
     case 2:
     case 5:
-      if (command.Telegram() == kStatisticsTelegram) ValuesStatistics(command.out, command.Answer());
-      else ValuesScan(command.out, command.Answer());
+      ShowValues(command, command.Telegram() == kStatisticsTelegram ? ValuesStatistics : ValuesScan);
       return;
     default: return;
   }
 }
 
 // 0xB7 and 0xF6: first and last value, the header word at 14.
-void ReportFirstLast(Command &command, AnswerFormatter values) {
-  Replace(command.out, FormatFromTable(kRangeMessage, AnswerWord(command, 10), AnswerWord(command, 12)));
+void ReportFirstLast(Command &command, ValuesFormatter values) {
+  Replace(command.out, FormatFromTable(ids::kFirstAndLastValue, AnswerWord(command, 10), AnswerWord(command, 12)));
   const WORD header = AnswerWord(command, 14);
   UnitLine(command, header, false);
   CountLine(command, Count(header));
-  values(command.out, command.Answer());
+  ShowValues(command, values);
 }
 
 // 0xB6: the number of averages at 10, the header word at 11.
-void ReportAveraged(Command &command, AnswerFormatter values) {
-  Replace(command.out, FormatFromTable(kAveragesMessage, command.Answer()[10]));
+void ReportAveraged(Command &command, ValuesFormatter values) {
+  Replace(command.out, FormatFromTable(ids::kAverageCount, command.Answer()[10]));
   const WORD header = AnswerWord(command, 11);
   UnitLine(command, header, false);
   // The value at 90 degrees is one value, whatever the list holds.
   CountLine(command, values == ValueAt90Degrees ? 1 : Count(header));
-  values(command.out, command.Answer());
+  ShowValues(command, values);
 }
 
 // 0xBF: averages at 10, first and last at 11 and 13, the header word at 15.
-void ReportAveragedPartial(Command &command, AnswerFormatter values) {
-  Replace(command.out, FormatFromTable(kAveragesMessage, command.Answer()[10]));
+void ReportAveragedPartial(Command &command, ValuesFormatter values) {
+  Replace(command.out, FormatFromTable(ids::kAverageCount, command.Answer()[10]));
   const WORD header = AnswerWord(command, 15);
   UnitLine(command, header, false);
   CountLine(command, Count(header));
-  Append(command.out, FormatFromTable(kRangeMessage, AnswerWord(command, 11), AnswerWord(command, 13)));
-  values(command.out, command.Answer());
+  Append(command.out, FormatFromTable(ids::kFirstAndLastValue, AnswerWord(command, 11), AnswerWord(command, 13)));
+  ShowValues(command, values);
 }
 
 // 0xBE: the header word at 13, first and last at 9 and 11.
-void ReportWithFields(Command &command, AnswerFormatter values) {
+void ReportWithFields(Command &command, ValuesFormatter values) {
   const WORD header = AnswerWord(command, 13);
   UnitLine(command, header, true);
   CountLine(command, Count(header));
-  Append(command.out, FormatFromTable(kRangeMessage, AnswerWord(command, 9), AnswerWord(command, 11)));
-  values(command.out, command.Answer());
+  Append(command.out, FormatFromTable(ids::kFirstAndLastValue, AnswerWord(command, 9), AnswerWord(command, 11)));
+  ShowValues(command, values);
 }
 
 // 0xF5: the number of ranges at 9.
-void ReportRanges(Command &command, AnswerFormatter values) {
-  Replace(command.out, FormatFromTable(kRangeCountMessage, AnswerWord(command, 9)));
-  values(command.out, command.Answer());
+void ReportRanges(Command &command, ValuesFormatter values) {
+  Replace(command.out, FormatFromTable(ids::kRangeCount, AnswerWord(command, 9)));
+  ShowValues(command, values);
 }
 
 using enum Collector;
@@ -153,48 +132,49 @@ constexpr std::array<Reply, 2> kScanReplies{{{0xB0, ReportScan}, {0xB7, ReportFi
 constexpr MeasuredRow kRows[] = {
     // Minimaler Messwert pro Segment
     {.handler = 12, .telegram = 0x1C, .command = 0x30, .collector = kSegmentCount,
-     .pieces = {{Block8(9, 2), Constant(10, 5), Block8(11, 0)}}, .replies = kScanReplies},
+     .data = {{BlockByte(9, 2), ConstantByte(10, 5), BlockByte(11, 0)}}, .replies = kScanReplies},
     // Minimaler Messwert pro Feld-Segment
     {.handler = 12, .telegram = 0x95, .command = 0x30, .collector = kKVTFieldNr,
-     .pieces = {{Block8(9, 0), Constant(10, 0), Block8(11, 1)}}, .replies = kScanReplies},
+     .data = {{BlockByte(9, 0), ConstantByte(10, 0), BlockByte(11, 1)}}, .replies = kScanReplies},
     // Alle Messwerte eines Scans
     {.handler = 12, .telegram = 0x1D, .command = 0x30, .collector = kKVTNr,
-     .pieces = {{Block8(9, 0), Constant(10, 1)}}, .replies = kScanReplies},
+     .data = {{BlockByte(9, 0), ConstantByte(10, 1)}}, .replies = kScanReplies},
     // Alle Messw. formatiert für Statistik
     {.handler = 12, .telegram = 0x49, .command = 0x30, .collector = kKVTNr,
-     .pieces = {{Block8(9, 0), Constant(10, 1)}}, .replies = kScanReplies},
+     .data = {{BlockByte(9, 0), ConstantByte(10, 1)}}, .replies = kScanReplies},
     // Minimaler senkrechter Abstand
     {.handler = 12, .telegram = 0x1E, .command = 0x30, .collector = kKVTFieldNr,
-     .pieces = {{Block8(9, 0), Constant(10, 2), Block8(11, 1)}}, .replies = kScanReplies},
+     .data = {{BlockByte(9, 0), ConstantByte(10, 2), BlockByte(11, 1)}}, .replies = kScanReplies},
     // Eingelernte Messdaten
     {.handler = 12, .telegram = 0x1F, .command = 0x30, .collector = kKVTNr,
-     .pieces = {{Block8(9, 0), Constant(10, 3)}}, .replies = kScanReplies},
+     .data = {{BlockByte(9, 0), ConstantByte(10, 3)}}, .replies = kScanReplies},
     // Verifizierte Messdaten
     {.handler = 12, .telegram = 0x20, .command = 0x30, .collector = kKVTNr,
-     .pieces = {{Block8(9, 0), Constant(10, 4)}}, .replies = kScanReplies},
+     .data = {{BlockByte(9, 0), ConstantByte(10, 4)}}, .replies = kScanReplies},
     // Alle Messwerte direkt
     {.handler = 12, .telegram = 0xBC, .command = 0x30, .collector = kKVTNr,
-     .pieces = {{Block8(9, 0), Constant(10, 8)}}, .replies = kScanReplies},
+     .data = {{BlockByte(9, 0), ConstantByte(10, 8)}}, .replies = kScanReplies},
     // Messwerteteilbereich
     {.handler = 12, .telegram = 0x75, .command = 0x37, .collector = kMVPartial,
-     .pieces = {{Block8(9, 0), Block16(10, 2), Block16(12, 4)}}, .replies = kScanReplies},
+     .data = {{BlockByte(9, 0), BlockWord(10, 2), BlockWord(12, 4)}}, .replies = kScanReplies},
     // Gemittelte Messwerte
     {.handler = 97, .telegram = 0x62, .command = 0x36, .collector = kAverageMV,
-     .pieces = {{Block8(9, 2), Block8(10, 0)}}, .replies = {{{0xB6, ReportAveraged, ValuesAveraged}}}},
+     .data = {{BlockByte(9, 2), BlockByte(10, 0)}}, .replies = {{{0xB6, ReportAveraged, ValuesAveraged}}}},
     // Gemittelter Messwert in 90 Grad
     {.handler = 97, .telegram = 0xB1, .command = 0x36, .collector = kAverageMV,
-     .pieces = {{Block8(9, 2), Block8(10, 0)}}, .replies = {{{0xB6, ReportAveraged, ValueAt90Degrees}}}},
+     .data = {{BlockByte(9, 2), BlockByte(10, 0)}}, .replies = {{{0xB6, ReportAveraged, ValueAt90Degrees}}}},
     // Messwerte in XY-Koord.(KVT Typ6)
     {.handler = 165, .telegram = kAnyTelegram, .command = 0x76, .collector = kMVPartial,
-     .pieces = {{Block8(9, 0), Block16(10, 2), Block16(12, 4)}}, .replies = {{{0xF6, ReportFirstLast, ValuesXY}}}},
+     .data = {{BlockByte(9, 0), BlockWord(10, 2), BlockWord(12, 4)}}, .replies = {{{0xF6, ReportFirstLast, ValuesXY}}}},
     // Gemittelter Messwertteilbereich; byte 9 stays 0
     {.handler = 179, .telegram = kAnyTelegram, .command = 0x3F, .collector = kAMVP,
-     .pieces = {{Block8(10, 2), Block16(11, 4), Block16(13, 6)}}, .replies = {{{0xBF, ReportAveragedPartial, ValuesAveragedPartial}}}},
+     .data = {{BlockByte(10, 2), BlockWord(11, 4), BlockWord(13, 6)}},
+     .replies = {{{0xBF, ReportAveragedPartial, ValuesAveragedPartial}}}},
     // Messw.teilber. u. Feldw.(KVT Typ6)
     {.handler = 184, .telegram = kAnyTelegram, .command = 0x3E, .collector = kMVPartial,
-     .pieces = {{Block16(9, 2), Block16(11, 4)}}, .replies = {{{0xBE, ReportWithFields, ValuesWithFields}}}},
+     .data = {{BlockWord(9, 2), BlockWord(11, 4)}}, .replies = {{{0xBE, ReportWithFields, ValuesWithFields}}}},
     // n Bereiche mit Mess- u. Remissionsw.(KVT Typ6)
-    {.handler = 205, .telegram = kAnyTelegram, .command = 0x75, .collector = kMwRem, .rangePairs = true,
+    {.handler = 205, .telegram = kAnyTelegram, .command = 0x75, .collector = kMwRem, .data = {RangePairs(9)},
      .replies = {{{0xF5, ReportRanges, RangesWithRemission}}}},
 };
 
@@ -204,9 +184,6 @@ constexpr bool RowsConsistent() {
     if (row.replies[0].code == 0) return false;
     for (const Reply &reply : row.replies) {
       if (reply.code != 0 && (reply.render == nullptr || (reply.render != ReportScan && !reply.values))) return false;
-    }
-    for (const Piece &piece : row.pieces) {
-      if (piece.from != From::kNothing && piece.size != 1 && piece.size != 2) return false;
     }
   }
   return true;
@@ -220,32 +197,7 @@ const MeasuredRow *FindRow(WORD handler, WORD telegram) {
   return nullptr;
 }
 
-void PlacePieces(TelegramRecord &request, std::span<const BYTE> block, const MeasuredRow &row) {
-  for (const Piece &piece : row.pieces) {
-    if (piece.from == From::kNothing) continue;
-    const unsigned value = piece.from == From::kConstant ? piece.value
-                           : piece.size == 1              ? Byte(block, piece.value)
-                                                          : Word(block, piece.value);
-    if (piece.size == 1) PutByte(request, piece.to, value);
-    else PutWord(request, piece.to, value);
-  }
-}
-
 }  // namespace
-
-// Only the pairs the block holds are read; the rest of the request stays as it was.
-void PlaceRangePairs(TelegramRecord &request, std::size_t at, std::span<const BYTE> block) {
-  constexpr std::size_t kFirstPair = 2;
-  constexpr std::size_t kPairSize = 4;
-  const WORD count = Word(block, 0);
-  PutWord(request, at, count);
-  for (std::size_t i = 0; i < count && kFirstPair + (i + 1) * kPairSize <= block.size(); ++i) {
-    const std::size_t from = kFirstPair + i * kPairSize;
-    const std::size_t to = at + 2 + i * kPairSize;
-    PutWord(request, to, Word(block, from));
-    PutWord(request, to + 2, Word(block, from + 2));
-  }
-}
 
 BOOL CollectMeasuredValues(Command &command, const HandlerRow &) {
   const MeasuredRow *row = FindRow(command.Handler(), command.Telegram());
@@ -257,19 +209,16 @@ BOOL RunMeasuredValues(Command &command, const HandlerRow &) {
   const MeasuredRow *row = FindRow(command.Handler(), command.Telegram());
   // An entry without a row has no request layout of ours: nothing is sent.
   if (!row) return CommunicationFailure(command);
-  const std::span<const BYTE> block = command.Block();
-  if (block.empty()) return FALSE;
-  PlacePieces(command.Request(), block, *row);
-  if (row->rangePairs) PlaceRangePairs(command.Request(), kRecData, block);
-  command.Request()[kRecCode] = row->command;
-  if (!SendTelegram(command.Request(), command.Answer())) return CommunicationFailure(command);
+  if (!PlaceData(command, row->data)) return FALSE;
+  const Accepted replies{row->replies[0].code, row->replies[1].code};
+  if (const Ending ending = Exchange(command, row->command, replies)) return *ending;
   for (const Reply &reply : row->replies) {
-    if (reply.code != 0 && reply.code == AnswerCode(command.Answer())) {
+    if (reply.code == AnswerCode(command.Answer())) {
       reply.render(command, reply.values);
-      return SuccessEnding(command);
+      break;
     }
   }
-  return WrongAnswer(command);
+  return SuccessEnding(command);
 }
 
 }  // namespace kvt

@@ -1,9 +1,7 @@
-// Handler 11: change of operating mode. Every entry sends command 0x20
-// with the mode byte of its telegram code, and after it a password or
-// values from the ParamBlock; the answer is reported with the accepted or
-// refused message of the entry's group.
-#include <cstring>
-
+// Handler 11: change of operating mode.
+// Every entry sends command 0x20 with the mode byte of its telegram code,
+// and after it a password or values from the ParamBlock; the answer is
+// reported with the accepted or refused message of the entry's group.
 #include "dispatch/dispatch.h"
 
 namespace kvt {
@@ -11,7 +9,6 @@ namespace kvt {
 namespace {
 
 constexpr std::size_t kModeByte = kRecData;
-constexpr std::size_t kModeData = kRecData + 1;
 constexpr BYTE kAcceptedStatus = 0;
 
 enum class Group : BYTE { kMode, kPasswordTest, kPasswordReset, kBaudRate };
@@ -23,33 +20,17 @@ struct GroupMessages {
 };
 
 constexpr GroupMessages kGroupMessages[] = {
-    {Group::kMode, 87, 88},
-    {Group::kPasswordTest, 183, 184},
-    {Group::kPasswordReset, 185, 186},
-    {Group::kBaudRate, 160, 182},
-};
-
-// What follows the mode byte.
-enum class Data : BYTE {
-  kModeOnly,
-  kPassword,   // CommandRequest field 8 with its zero
-  kBlock,      // the pieces below
-  kWordPairs,  // a count word, then that many word pairs
-};
-
-// A byte or word of the ParamBlock copied into the request.
-struct Piece {
-  BYTE to;    // request byte
-  BYTE from;  // block byte
-  BYTE size;  // 1 or 2; 0 ends the list
+    {Group::kMode, ids::kModeChanged, ids::kModeNotChanged},
+    {Group::kPasswordTest, ids::kPasswordCorrect, ids::kPasswordWrong},
+    {Group::kPasswordReset, ids::kPasswordReset, ids::kPasswordNotReset},
+    {Group::kBaudRate, ids::kBaudRateChanged, ids::kBaudRateNotChanged},
 };
 
 struct ModeRow {
   WORD telegram;
   BYTE mode;
   Group group = Group::kMode;
-  Data data = Data::kModeOnly;
-  std::array<Piece, 3> pieces{};
+  std::array<Place, 3> data{};  // what follows the mode byte
   // The parameter dialog: its collector, the argument passed through to
   // the starter, and whether the collector gets the answer record.
   Collector collector = Collector::kNone;
@@ -58,7 +39,6 @@ struct ModeRow {
 };
 
 using enum Group;
-using enum Data;
 using enum Collector;
 
 constexpr BYTE kSelectorOne = 1;
@@ -66,9 +46,9 @@ constexpr BYTE kNavigationKind = 4;
 
 constexpr ModeRow kModes[] = {
     // Einrichtmodus
-    {.telegram = 0x14, .mode = 0x00, .data = kPassword},
+    {.telegram = 0x14, .mode = 0x00, .data = {Password(10)}},
     // Abgleichmodus
-    {.telegram = 0x15, .mode = 0x01, .data = kPassword},
+    {.telegram = 0x15, .mode = 0x01, .data = {Password(10)}},
     // password reset, not in the menu
     {.telegram = 0x16, .mode = 0x02, .group = kPasswordReset},
     // Diagnosemodus
@@ -84,35 +64,34 @@ constexpr ModeRow kModes[] = {
     // Kont. alle Messwerte
     {.telegram = 0x6D, .mode = 0x24},
     // Messwerte nur auf Anforderung; also the mode-check mode
-    {.telegram = 0x74, .mode = 0x25},
+    {.telegram = 0x74, .mode = kOnRequestMode},
     // Kont. gemittl. Messwerte
-    {.telegram = 0xAE, .mode = 0x26, .data = kBlock, .pieces = {{{10, 0, 1}}}, .collector = kAverageMV,
-     .argument = kSelectorOne},
+    {.telegram = 0xAE, .mode = 0x26, .data = {BlockByte(10, 0)}, .collector = kAverageMV, .argument = kSelectorOne},
     // Kont. Messw.teilber.
-    {.telegram = 0xAF, .mode = 0x27, .data = kBlock, .pieces = {{{10, 2, 2}, {12, 4, 2}}}, .collector = kMVPartial,
+    {.telegram = 0xAF, .mode = 0x27, .data = {BlockWord(10, 2), BlockWord(12, 4)}, .collector = kMVPartial,
      .argument = kSelectorOne},
     // Kont. gemittl. Messw.teilber.(KVT Typ6)
-    {.telegram = 0xB2, .mode = 0x28, .data = kBlock, .pieces = {{{10, 2, 1}, {11, 4, 2}, {13, 6, 2}}},
+    {.telegram = 0xB2, .mode = 0x28, .data = {BlockByte(10, 2), BlockWord(11, 4), BlockWord(13, 6)},
      .collector = kAMVP, .argument = kSelectorOne},
     // Kont. Messw.teilber. u. Feldw.(KVT Typ6)
-    {.telegram = 0xB6, .mode = 0x29, .data = kBlock, .pieces = {{{10, 2, 2}, {12, 4, 2}}}, .collector = kMVPartial,
+    {.telegram = 0xB6, .mode = 0x29, .data = {BlockWord(10, 2), BlockWord(12, 4)}, .collector = kMVPartial,
      .argument = kSelectorOne},
     // Kont. alle Messw. direkt(KVT Typ6)
     {.telegram = 0xBB, .mode = 0x2A},
     // Kont. Messw. u. Remissionsw(KVT Typ6)
-    {.telegram = 0xCC, .mode = 0x2B, .data = kWordPairs, .collector = kMwRem, .withAnswerRecord = true},
+    {.telegram = 0xCC, .mode = 0x2B, .data = {RangePairs(10)}, .collector = kMwRem, .withAnswerRecord = true},
     // Kont. Teilber. min. Messwerte
-    {.telegram = 0xCF, .mode = 0x2C, .data = kBlock, .pieces = {{{10, 2, 1}, {11, 4, 2}, {13, 6, 2}}},
+    {.telegram = 0xCF, .mode = 0x2C, .data = {BlockByte(10, 2), BlockWord(11, 4), BlockWord(13, 6)},
      .collector = kSegmP, .argument = kSelectorOne},
     // BM: Kont. Navigationsdaten
-    {.telegram = 0xC8, .mode = 0x2E, .data = kBlock, .pieces = {{{10, 0, 1}, {11, 1, 1}}}, .collector = kNavDat,
+    {.telegram = 0xC8, .mode = 0x2E, .data = {BlockByte(10, 0), BlockByte(11, 1)}, .collector = kNavDat,
      .argument = kNavigationKind, .withAnswerRecord = true},
     // Test Einrichtpasswort
-    {.telegram = 0x44, .mode = 0x30, .group = kPasswordTest, .data = kPassword},
+    {.telegram = 0x44, .mode = 0x30, .group = kPasswordTest, .data = {Password(10)}},
     // Test Superuserpasswort
-    {.telegram = 0x45, .mode = 0x31, .group = kPasswordTest, .data = kPassword},
+    {.telegram = 0x45, .mode = 0x31, .group = kPasswordTest, .data = {Password(10)}},
     // Test Instandhaltungspasswort
-    {.telegram = 0x6E, .mode = 0x32, .group = kPasswordTest, .data = kPassword},
+    {.telegram = 0x6E, .mode = 0x32, .group = kPasswordTest, .data = {Password(10)}},
     // 38400 Baud
     {.telegram = 0x46, .mode = 0x40, .group = kBaudRate},
     // 19200 Baud
@@ -125,6 +104,11 @@ constexpr ModeRow kModes[] = {
     {.telegram = 0x83, .mode = 0x48, .group = kBaudRate},
 };
 
+// A code without a row sends the mode any run can go back to, measured
+// values only on request (the mode check's own): it changes no password,
+// baud rate or output, and starts no stream of telegrams.
+constexpr ModeRow kUnlistedMode{.telegram = 0, .mode = kOnRequestMode};
+
 constexpr bool RowsConsistent() {
   for (std::size_t i = 0; i < std::size(kModes); ++i) {
     const ModeRow &row = kModes[i];
@@ -132,11 +116,9 @@ constexpr bool RowsConsistent() {
       if (kModes[j].telegram == row.telegram) return false;
     }
     // Rows that read the block have a dialog that fills it, and only they.
-    const bool readsBlock = row.data == kBlock || row.data == kWordPairs;
+    bool readsBlock = false;
+    for (const Place &place : row.data) readsBlock = readsBlock || ReadsBlock(place);
     if (readsBlock != (row.collector != kNone)) return false;
-    for (const Piece &piece : row.pieces) {
-      if (piece.size > 2 || (piece.size != 0 && row.data != kBlock)) return false;
-    }
   }
   return true;
 }
@@ -156,40 +138,6 @@ const GroupMessages &MessagesOf(Group group) {
   return kGroupMessages[0];
 }
 
-// The host's text with its zero, as far as the record reaches.
-void PlacePassword(TelegramRecord &request, const char *password) {
-  constexpr std::size_t kMaxChars = kRecordSize - kModeData - 1;
-  const std::size_t length = password ? strnlen(password, kMaxChars) : 0;
-  if (length > 0) std::memcpy(request.data() + kModeData, password, length);
-  request[kModeData + length] = 0;
-}
-
-void PlacePieces(TelegramRecord &request, std::span<const BYTE> block, const ModeRow &row) {
-  for (const Piece &piece : row.pieces) {
-    if (piece.size == 1) PutByte(request, piece.to, Byte(block, piece.from));
-    if (piece.size == 2) PutWord(request, piece.to, Word(block, piece.from));
-  }
-}
-
-// FALSE when the row needs a ParamBlock and the request carries none.
-bool PlaceModeData(Command &command, const ModeRow &row) {
-  TelegramRecord &request = command.Request();
-  request[kModeByte] = row.mode;
-  switch (row.data) {
-    case kModeOnly: return true;
-    case kPassword:
-      PlacePassword(request, reinterpret_cast<const char *>(command.request[kReqPassword]));
-      return true;
-    case kBlock:
-    case kWordPairs:
-      if (command.Block().empty()) return false;
-      if (row.data == kBlock) PlacePieces(request, command.Block(), row);
-      else PlaceRangePairs(request, kModeData, command.Block());
-      return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 BOOL RunOperatingModeParameters(Command &command, const HandlerRow &) {
@@ -201,18 +149,16 @@ BOOL RunOperatingModeParameters(Command &command, const HandlerRow &) {
 }
 
 BOOL RunOperatingMode(Command &command, const HandlerRow &handler) {
-  const ModeRow *row = FindMode(command.Telegram());
-  // A code without a row is refused without sending: no mode byte of ours
-  // would be the one meant.
-  if (!row) return MessageEnding(command, MessagesOf(kMode).refused);
-  if (!PlaceModeData(command, *row)) return FALSE;
-  const GroupMessages &messages = MessagesOf(row->group);
-  switch (Send(command, handler.command, handler.expected)) {
-    case Exchange::kNoAnswer: return CommunicationFailure(command);
-    case Exchange::kWrongCode: return MessageEnding(command, messages.refused);
-    case Exchange::kAnswered: break;
-  }
-  const bool accepted = command.Answer()[kRecData] == kAcceptedStatus;
+  const ModeRow *listed = FindMode(command.Telegram());
+  if (!listed) Clear(command.out);
+  const ModeRow &row = listed ? *listed : kUnlistedMode;
+  command.Request()[kModeByte] = row.mode;
+  if (!PlaceData(command, row.data)) return FALSE;
+  // Any answer but 0xA0 with status 0 is a refusal; kWrongAnswer is not used here.
+  if (const Ending ending = Exchange(command, handler.command, kAnyAnswer)) return *ending;
+  const bool accepted =
+      AnswerCode(command.Answer()) == handler.expected && command.Answer()[kRecData] == kAcceptedStatus;
+  const GroupMessages &messages = MessagesOf(row.group);
   return MessageEnding(command, accepted ? messages.accepted : messages.refused);
 }
 

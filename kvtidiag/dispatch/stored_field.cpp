@@ -35,17 +35,11 @@ unsigned LetterOf(WORD telegram) {
 BOOL RunStoredField(Command &command, const HandlerRow &row) {
   const unsigned letter = LetterOf(command.Telegram());
   if (letter != kNoLetter) command.Request()[kLetterAt] = static_cast<BYTE>(letter);
-  const std::span<const BYTE> block = command.Block();
-  if (block.empty()) return FALSE;
-  command.Request()[kRecData] = block[0];
-  switch (Send(command, row.command, row.expected)) {
-    case Exchange::kNoAnswer:
-      Replace(command.out, FormatFromTable(kCommFailureMessage));
-      command.request[kReqStatus] = kStatusCommFailure;
-      break;
-    case Exchange::kWrongCode: Replace(command.out, FormatFromTable(kWrongAnswerMessage)); break;
-    case Exchange::kAnswered: StoredFieldText(command.out, command.Answer(), letter); break;
+  if (!PlaceRowData(command, row)) return FALSE;
+  if (const Ending ending = Exchange(command, row.command, row.expected, ExchangeFailure::kReplaceAndEnd)) {
+    return *ending;
   }
+  StoredFieldText(command.out, command.Answer(), letter);
   return FALSE;
 }
 

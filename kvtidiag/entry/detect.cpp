@@ -2,9 +2,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "dialogs/dialogs.h"
 #include "entry/entry.h"
-#include "telegram/telegram.h"
 
 namespace kvt {
 
@@ -24,7 +22,7 @@ constexpr BYTE kUndetected = BYTE{kDeviceKvt};
 bool Probe(BYTE type, TelegramPair &pair) {
   pair.request[kRecType] = type;
   pair.request[kRecCode] = kProbeCommand;
-  return SendTelegram(pair.request, pair.answer);
+  return SendTelegram(Run().sensor, pair.request, pair.answer);
 }
 
 // The sensor kinds that probes 2 and 3 tell apart; `otherwise` for any other bits.
@@ -72,7 +70,7 @@ BOOL DetectDevice(HWND owner) {
     // The record still carries address 0 from the probes.
     pair->request[kRecType] = run.target.type;
     pair->request[kRecCode] = kVariantCommand;
-    if (SendTelegram(pair->request, pair->answer) && KnownVariant(pair->answer[kVariantByte])) {
+    if (SendTelegram(run.sensor, pair->request, pair->answer) && KnownVariant(pair->answer[kVariantByte])) {
       run.variant = pair->answer[kVariantByte];
     }
   }

@@ -1,40 +1,24 @@
 // The device and address dialog (template 105).
-#include "answers/answers.h"
-#include "dialogs/dialogs.h"
 #include "entry/entry.h"
 
 using namespace kvt;
 
 namespace {
 
-constexpr char kTypeKvt[] = "KVT";
-constexpr char kTypePxd[] = "PXD";
-constexpr char kTypeKvtQ1[] = "KVTQ1";
-constexpr char kTypeKvt90[] = "KVT 90°/0.5°";
 constexpr int kAddressChars = 3;
 constexpr int kTypeChars = 5;
-constexpr int kAddressMessage = 221;
 
 BYTE *g_block = nullptr;
 DialogFrame g_frame;
 
-const char *TypeText(BYTE type) {
-  switch (type) {
-    case kDeviceKvt: return kTypeKvt;
-    case kDeviceKvtQ1: return kTypeKvtQ1;
-    case kDeviceKvt90: return kTypeKvt90;
-    default: return kTypePxd;
-  }
-}
-
+// The type text is compared over as many characters as the input takes:
+// "KVT 90°/0.5°" is chosen by "KVT 9". Any other text means a KVT.
 BYTE TypeFromText(const char *text) {
-  if (lstrcmpiA(text, kTypePxd) == 0) return kDevicePxd;
-  if (lstrcmpiA(text, kTypeKvtQ1) == 0) return kDeviceKvtQ1;
-  char prefix[kTypeChars + 1];
-  lstrcpynA(prefix, kTypeKvt90, sizeof prefix);
-  char head[kTypeChars + 1];
-  lstrcpynA(head, text, sizeof head);
-  if (lstrlenA(head) == kTypeChars && lstrcmpiA(head, prefix) == 0) return kDeviceKvt90;
+  for (const DeviceKind &kind : DeviceKinds()) {
+    char head[kTypeChars + 1];
+    lstrcpynA(head, kind.text, sizeof head);
+    if (lstrcmpiA(text, head) == 0) return kind.type;
+  }
   return kDeviceKvt;
 }
 
@@ -42,7 +26,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM lParam) {
   g_block = reinterpret_cast<BYTE *>(lParam);
   SetDlgItemTextA(dialog, IDC_DEVICE_ADDRESS, "0");
   SendDlgItemMessageA(dialog, IDC_DEVICE_ADDRESS, EM_LIMITTEXT, kAddressChars, 0);
-  SetDlgItemTextA(dialog, IDC_DEVICE_TYPE, TypeText(g_block[2]));
+  SetDlgItemTextA(dialog, IDC_DEVICE_TYPE, KindOf(g_block[2]).text);
   FrameInit(dialog, g_frame);
   return TRUE;
 }
@@ -55,7 +39,7 @@ void OnOk(HWND dialog) {
   // The check is made on the stored byte: 300 becomes 44 without a word.
   g_block[0] = static_cast<BYTE>(TextToNumber(address));
   if (g_block[0] > 127) {
-    MessageBoxFromTable(dialog, kMessageFlags, kAddressMessage);
+    MessageBoxFromTable(dialog, kMessageFlags, ids::kAddressFrom0To127);
     g_block[0] = 0;
   }
   g_block[1] = TypeFromText(type);

@@ -7,7 +7,6 @@ namespace kvt {
 namespace {
 
 constexpr char kModuleName[] = "KVTIDIAG.DLL";
-constexpr UINT kTitleString = 2;
 constexpr int kDriverErrorSize = 80;
 
 void ShowDriverError(HWND owner, DWORD sensor) {
@@ -41,7 +40,7 @@ extern "C" void WINAPI DialogDiagnose(HWND owner, LPARAM hostValueA, LPARAM host
   char name[sizeof kModuleName];
   lstrcpynA(name, kModuleName, sizeof name);
   char title[kStringLimit];
-  LoadText(kTitleString, title);
+  LoadText(ids::kRunDiagnosisTitle, title);
   Descriptor descriptor{};
   FillDescriptor(descriptor, hostValueA, hostValueB, name, title);
 

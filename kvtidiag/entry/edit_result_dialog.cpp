@@ -1,5 +1,5 @@
-// The additional-info dialog (template 400): a line of the user's own for
-// the host's result list.
+// The additional-info dialog (template 400).
+// A line of the user's own for the host's result list.
 #include "dialogs/dialogs.h"
 #include "entry/entry.h"
 

@@ -1,27 +1,14 @@
-// The diagnosis run: module handle, run state, detection and the callbacks
-// that the dialog host calls besides the dispatcher.
+// The diagnosis run: its state, detection and the host's callbacks.
 #pragma once
 
 #include <windows.h>
 
+#include "dispatch/dispatch.h"
 #include "kvt/abi.h"
 
 namespace kvt {
 
-struct DiagTarget {
-  BYTE type = kDeviceKvt;
-  BYTE address = 0;
-};
-
 // Valid from DialogDiagnose's start to its return; the next run overwrites it.
-struct RunState {
-  DWORD sensor = 0;
-  DiagTarget target;
-  BYTE variant = 0;
-};
-
-HINSTANCE Instance();
-void SetInstance(HINSTANCE instance);  // DllMain; test programs that link the objects
 RunState &Run();
 
 BOOL DetectDevice(HWND owner);

@@ -1,4 +1,4 @@
-#include "entry/entry.h"
+// The request frame, the driver call and the exchange that checks the answer code.
 #include "telegram/telegram.h"
 
 namespace kvt {
@@ -26,18 +26,19 @@ void PrepareRequest(TelegramRecord &request, BYTE type, BYTE address) {
   request[kRecAddress] = address;
 }
 
-BOOL SendTelegram(TelegramRecord &request, TelegramRecord &answer) {
-  return TelegramSensor(Run().sensor, request.data(), answer.data()) != FALSE;
+BOOL SendTelegram(DWORD sensor, TelegramRecord &request, TelegramRecord &answer) {
+  return TelegramSensor(sensor, request.data(), answer.data()) != FALSE;
 }
 
-BOOL ExchangeTelegram(unsigned command, unsigned type, TelegramRecord &request, TelegramRecord &answer) {
+BOOL ExchangeTelegram(DWORD sensor, unsigned command, unsigned type, TelegramRecord &request,
+                      TelegramRecord &answer) {
   const BYTE code = static_cast<BYTE>(command);
   request[kRecCode] = code;
   request[kRecType] = static_cast<BYTE>(type);
   for (const auto &fixed : kFixedData) {
     if (fixed.command == code) fixed.apply(request);
   }
-  if (!SendTelegram(request, answer)) return FALSE;
+  if (!SendTelegram(sensor, request, answer)) return FALSE;
   // Compared as whole numbers: a command of 0x80 or above is never accepted.
   return static_cast<unsigned>(AnswerCode(answer)) == code + 0x80u;
 }

@@ -41,7 +41,7 @@ TEST_F(ExchangeTest, FixedDataPerCommand) {
     pair.request[9] = c.callerByte9;
     pair.request[10] = c.callerByte10;
     QueueAnswer(Answer(static_cast<BYTE>(c.command + 0x80)));
-    EXPECT_TRUE(ExchangeTelegram(c.command, kDevicePxd, pair.request, pair.answer)) << c.name;
+    EXPECT_TRUE(ExchangeTelegram(sensor.handle, c.command, kDevicePxd, pair.request, pair.answer)) << c.name;
     const auto sent = SentRequests();
     ASSERT_EQ(sent.size(), 1u) << c.name;
     EXPECT_EQ(sent[0][8], c.command) << c.name;
@@ -69,7 +69,7 @@ TEST_F(ExchangeTest, AcceptsOnlyCommandPlus0x80) {
   for (const auto &c : cases) {
     SimReset();
     if (c.answered) QueueAnswer(Answer(c.answerCode)); else QueueNoAnswer();
-    EXPECT_EQ(ExchangeTelegram(c.command, kDeviceKvt, pair.request, pair.answer), c.expected) << c.name;
+    EXPECT_EQ(ExchangeTelegram(sensor.handle, c.command, kDeviceKvt, pair.request, pair.answer), c.expected) << c.name;
   }
 }
 

@@ -1,6 +1,7 @@
 // The product files as a reader of PE files sees them: the export table of
 // every module holds exactly its plain names, on both architectures, and
-// the library carries its menu, string table and dialog templates.
+// the library carries its menu, string table and dialog templates, all in
+// German.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -119,7 +120,17 @@ TEST(PeCheckTest, ExportsCarryPlainNamesOnBothArchitectures) {
   }
 }
 
-TEST(PeCheckTest, TheProductCarriesItsResources) {
+// The languages of every resource of one type.
+BOOL CALLBACK AddLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR languages) {
+  reinterpret_cast<std::vector<WORD> *>(languages)->push_back(language);
+  return TRUE;
+}
+
+BOOL CALLBACK AddLanguagesOf(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR languages) {
+  return EnumResourceLanguagesA(module, type, name, AddLanguage, languages);
+}
+
+TEST(PeCheckTest, TheProductCarriesItsResourcesInGerman) {
   const std::string path = BuildRoot() + "\\i686\\bin\\KVTIDIAG.DLL";
   HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ASSERT_NE(module, nullptr) << path;
@@ -129,11 +140,13 @@ TEST(PeCheckTest, TheProductCarriesItsResources) {
   for (int dialog : {105, 400}) {
     EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(dialog), MAKEINTRESOURCEA(5)), nullptr) << "dialog " << dialog;
   }
-  WCHAR text[128];
-  ASSERT_GT(LoadStringW(module, 17, text, 128), 0);
-  EXPECT_EQ(std::wstring(text), L"Kommunikation mit dem Sensor nicht in Ordnung !");
-  ASSERT_GT(LoadStringW(module, 2, text, 128), 0);
-  EXPECT_EQ(std::wstring(text), L"Diagnose ausf\u00FChren");
+  for (LPCSTR type : {RT_RCDATA, RT_STRING, RT_DIALOG}) {
+    std::vector<WORD> languages;
+    EnumResourceNamesA(module, type, AddLanguagesOf, reinterpret_cast<LONG_PTR>(&languages));
+    EXPECT_FALSE(languages.empty());
+    EXPECT_EQ(languages, std::vector<WORD>(languages.size(), MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)))
+        << "resource type " << reinterpret_cast<ULONG_PTR>(type);
+  }
   FreeLibrary(module);
 }
 

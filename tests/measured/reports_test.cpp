@@ -390,7 +390,7 @@ struct GuardedRecord {
 TEST_F(MeasuredReports, FormattersOnFuzzedCountsNeverReadPastTheRecord) {
   GuardedRecord guarded;
   ASSERT_NE(guarded.pages, nullptr);
-  const AnswerFormatter formatters[] = {ValuesScan,     ValuesStatistics,      ValuesTaught,     ValuesPartialRange,
+  const ValuesFormatter formatters[] = {ValuesScan,     ValuesStatistics,      ValuesTaught,     ValuesPartialRange,
                                         ValuesAveraged, ValueAt90Degrees,      ValuesWithFields, ValuesXY,
                                         RangesWithRemission, ValuesAveragedPartial};
   std::string text(1 << 20, '\0');
@@ -405,11 +405,11 @@ TEST_F(MeasuredReports, FormattersOnFuzzedCountsNeverReadPastTheRecord) {
     if (round % 3 == 0) {
       for (std::size_t at : {9u, 10u, 11u, 13u, 14u, 15u}) PutWord(guarded.record, at, 0xFFFF);
     }
-    kvt::Run().variant = static_cast<BYTE>(round % 12);
-    for (AnswerFormatter formatter : formatters) {
+    const BYTE variant = static_cast<BYTE>(round % 12);
+    for (ValuesFormatter formatter : formatters) {
       ResultText out{text.data(), text.size()};
       Clear(out);
-      formatter(out, guarded.record);
+      formatter(out, guarded.record, variant);
       EXPECT_LT(Length(out), text.size());
     }
   }

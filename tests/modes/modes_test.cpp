@@ -268,15 +268,21 @@ TEST_F(OperatingMode, TargetDeviceNamedInTheAddressLine) {
   EXPECT_EQ(Escaped(Text()), Escaped(kBaudDone + kLinePxd));
 }
 
-// A telegram code the mode table does not have is refused without sending.
-TEST_F(OperatingMode, UnknownTelegramCodeSendsNothing) {
+// A telegram code the mode table does not have sends "measured values only
+// on request" and reports with the mode messages.
+TEST_F(OperatingMode, UnknownTelegramCodeSendsTheOnRequestMode) {
   for (WORD telegram : {0x00, 0x13, 0x99, 0xFFFF}) {
-    SCOPED_TRACE(telegram);
-    Prepare(telegram, {}, 0, "abc");
-    EXPECT_TRUE(DiagCommandProc(nullptr, request.data()));
-    EXPECT_EQ(SentRequests().count, 0u);
-    EXPECT_EQ(Escaped(Text()), Escaped(kModeNot + kLineKvt));
-    EXPECT_EQ(request[kReqStatus], 0u);
+    for (const AnswerCase &answer : kAnswers) {
+      SCOPED_TRACE(std::to_string(telegram) + ", " + answer.name);
+      Prepare(telegram, {}, 0, "abc");
+      SimQueueAnswer(answer.answer->data(), TRUE, 0);
+      EXPECT_TRUE(DiagCommandProc(nullptr, request.data()));
+      const Sent sent = SentRequests();
+      ASSERT_EQ(sent.count, 1u);
+      EXPECT_EQ(Differences(ExpectedRequest({0x25}), sent.first), "");
+      EXPECT_EQ(Escaped(Text()), Escaped((answer.accepted ? kModeDone : kModeNot) + kLineKvt));
+      EXPECT_EQ(request[kReqStatus], 0u);
+    }
   }
 }
 

@@ -31,7 +31,7 @@ TelegramRecord DeviceAnswer(const char *config, BYTE type, BYTE command) {
   PrepareRequest(request, type, 0);
   request[kRecCode] = command;
   TelegramRecord answer{};
-  SendTelegram(request, answer);
+  SendTelegram(sensor.handle, request, answer);
   return answer;
 }
 

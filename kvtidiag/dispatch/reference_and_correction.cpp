@@ -16,21 +16,15 @@ BOOL RunReferenceValues(Command &command, const HandlerRow &row) {
   // All four ranges are asked for, whatever the earlier ones gave.
   for (unsigned range = 0; range < kRanges; ++range) {
     command.Request()[kRecData] = static_cast<BYTE>(averaged | (range * 16));
-    switch (Send(command, row.command, row.expected)) {
-      case Exchange::kAnswered: ReferenceValues(command.out, command.Answer()); break;
-      case Exchange::kWrongCode: Append(command.out, FormatFromTable(kWrongAnswerMessage)); break;
-      case Exchange::kNoAnswer:
-        Append(command.out, FormatFromTable(kCommFailureMessage));
-        command.request[kReqStatus] = kStatusCommFailure;
-        break;
+    if (!Exchange(command, row.command, row.expected, ExchangeFailure::kAppend)) {
+      ReferenceValues(command.out, command.Answer());
     }
   }
   return SuccessEnding(command);
 }
 
 BOOL RunCorrectionTable(Command &command, const HandlerRow &row) {
-  BOOL ending;
-  if (!Exchanged(command, row.command, row.expected, ending)) return ending;
+  if (const Ending ending = Exchange(command, row.command, row.expected)) return *ending;
   CorrectionTable(command.out, command.Answer());
   return SuccessEnding(command);
 }
