@@ -92,7 +92,8 @@ std::size_t FillFieldDefinition(DeviceState &device, std::span<const BYTE> reque
   const AnswerRecord r{data};
   const BYTE shape = Byte(request, kShapeAt);
   const StoredField field = Described(request, static_cast<FieldShape>(shape), kValuesAt);
-  const bool segmentsValid = field.shape != FieldShape::kSegmented || (field.words[0] >= 1 && field.words[0] <= kMaxSegments);
+  const bool segmentsValid =
+      field.shape != FieldShape::kSegmented || (field.words[0] >= 1 && field.words[0] <= kMaxSegments);
   if (!Define(device, request, field, shape <= 2 && segmentsValid, r)) return 2;
   const std::size_t count = FieldWordCount(field);
   r.Byte(20, Byte(request, kCodeAt));

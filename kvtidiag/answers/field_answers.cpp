@@ -39,7 +39,8 @@ struct ShapeText {
 };
 
 void Rectangle(ResultText &out, std::span<const BYTE> answer, std::size_t at) {
-  Append(out, FormatFromTable(ids::kLeftRightDistanceAndHeight, Word(answer, at), Word(answer, at + 2), Word(answer, at + 4)));
+  Append(out, FormatFromTable(ids::kLeftRightDistanceAndHeight, Word(answer, at), Word(answer, at + 2),
+                              Word(answer, at + 4)));
 }
 
 void Radial(ResultText &out, std::span<const BYTE> answer, std::size_t at) {

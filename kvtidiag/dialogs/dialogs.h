@@ -411,4 +411,21 @@ INT_PTR WINAPI DialogConvDef(HWND owner, void *block);
 INT_PTR CALLBACK RemDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }
 
+/* Field dialogs (field_dialogs.cpp). Kind 0: rectangular field (621), 1:
+   radial field (600), 2: segmented field (500); any other kind has no dialog. */
+extern "C" {
+INT_PTR WINAPI DialogFieldKfg(HWND owner, void *block, BYTE kind);
+INT_PTR CALLBACK FieldKfgRectangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK FieldKfgCircleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK FieldKfgSegmentDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Dynamic field dialogs (dynamic_field_dialogs.cpp). */
+extern "C" {
+INT_PTR WINAPI DialogDYNRECKfg(HWND owner, void *block);
+INT_PTR CALLBACK DYNRECKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogDYNSEGKfg(HWND owner, void *block);
+INT_PTR CALLBACK DYNSEGKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
 #endif /* RC_INVOKED */

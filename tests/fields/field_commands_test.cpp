@@ -41,15 +41,11 @@ Outcome Call(WORD handler, WORD telegram, const std::vector<BYTE> &block) {
   return {result, text.c_str(), request[kReqStatus]};
 }
 
-// "02 01 B4 00" for record bytes from..to-1.
-std::string Hex(const TelegramRecord &record, std::size_t from, std::size_t to) {
-  std::string out;
-  char byte[4];
-  for (std::size_t i = from; i < to; ++i) {
-    wsprintfA(byte, i + 1 < to ? "%02X " : "%02X", record[i]);
-    out += byte;
-  }
-  return out;
+// "02 42 B4" as bytes.
+std::vector<BYTE> Hex(const char *text) {
+  std::vector<BYTE> bytes;
+  for (char *end; *text; text = end) bytes.push_back(static_cast<BYTE>(std::strtoul(text, &end, 16)));
+  return bytes;
 }
 
 // A block with 16-bit values at given offsets; 0 elsewhere.
@@ -71,6 +67,7 @@ TelegramRecord AnswerWords(BYTE code, std::vector<std::pair<std::size_t, WORD>> 
 const std::string kAddressLine = "\nBei der Kommunikation benutzte Adresse   0  mit Zielger\xE4t  KVT.\n\n";
 const std::string kTakenOver = "Felddaten erhalten und \xFC" "bernommen!\n";
 const std::string kRectangle = "\xDC" "berwachungsbereich: Rechteckiger \xDC" "berwachungsbereich\n ";
+const std::string kSegmented = "\xDC" "berwachungsbereich: Segmentierter \xDC" "berwachungsbereich\n";
 
 class FieldCommandsTest : public ::testing::Test {
  protected:
@@ -84,8 +81,8 @@ TEST_F(FieldCommandsTest, EachFieldKindPlacesItsBlockAndAStatus0EndsWithMessage9
     WORD telegram;
     std::vector<BYTE> block;
     BYTE command;
-    std::size_t from, to;
-    std::string bytes;
+    std::size_t from;
+    const char *bytes;  // request bytes from there on
   };
   // Field configuration block: unit 0, number 1, code 11, angle 12, single
   // shot 16, then the values in 32 bits from 24.
@@ -97,19 +94,19 @@ TEST_F(FieldCommandsTest, EachFieldKindPlacesItsBlockAndAStatus0EndsWithMessage9
   for (std::size_t at = 28; at < 688; at += 2) PutWord(rows, at, 0x0100 + at / 2);
   PutWord(rows, 88, 0);  // a zero in row 1
   const Case cases[] = {
-      {"rectangle", 0x2A, field({{24, 30}, {28, 40}, {32, 50}}), 0x40, 9, 28,
+      {"rectangle", 0x2A, field({{24, 30}, {28, 40}, {32, 50}}), 0x40, 9,
        "02 42 B4 00 32 00 00 00 00 00 00 00 00 1E 00 28 00 32 00"},
-      {"radial", 0x2B, field({{24, 111}, {28, 40}}), 0x40, 9, 26,
+      {"radial", 0x2B, field({{24, 111}, {28, 40}}), 0x40, 9,
        "02 42 B4 00 32 00 01 00 00 00 00 00 00 6F 00 00 00"},
       {"segmented, three segments", 0x2C, field({{24, 3}, {28, 0x8123}, {32, 0x0123}, {36, 0}, {40, 60}, {44, 70}}), 0x40,
-       9, 34, "02 42 B4 00 32 00 02 00 00 00 00 00 00 03 00 23 81 23 81 00 80 3C 80 00 00"},
+       9, "02 42 B4 00 32 00 02 00 00 00 00 00 00 03 00 23 81 23 81 00 80 3C 80 00 00"},
       {"dynamic rectangle", 0x9E, Block(260, {{2, 180}, {4, 50}, {6, 0xFFFF}, {12, 15}, {258, 0x1234}}, {{0, 1}, {1, 0x41}}),
-       0x48, 9, 25, "01 41 B4 00 32 00 00 00 00 00 00 00 0F 00 00 00"},
-      {"dynamic rectangle, its last byte", 0x9E, Block(260, {{258, 0x1234}}), 0x48, 267, 269, "34 12"},
+       0x48, 9, "01 41 B4 00 32 00 00 00 00 00 00 00 0F 00 00 00"},
+      {"dynamic rectangle, its last byte", 0x9E, Block(260, {{258, 0x1234}}), 0x48, 267, "34 12"},
       {"dynamic segmented, corners and count", 0x9F, Block(688, {{2, 100}, {4, 25}, {6, 0}, {8, 0x8123}, {26, 5}}), 0x4B,
-       11, 37, "64 00 19 00 00 80 23 81 00 80 00 80 00 80 00 80 00 80 00 80 00 80 00 80 05 00"},
-      {"dynamic segmented, row 0 unmarked, rows 1-10 marked", 0x9F, rows, 0x4B, 93, 101, "2A 01 2B 01 00 80 2D 81"},
-      {"dynamic segmented, its last word", 0x9F, rows, 0x4B, 695, 699, "57 82 00 00"},
+       11, "64 00 19 00 00 80 23 81 00 80 00 80 00 80 00 80 00 80 00 80 00 80 00 80 05 00"},
+      {"dynamic segmented, row 0 unmarked, rows 1-10 marked", 0x9F, rows, 0x4B, 93, "2A 01 2B 01 00 80 2D 81"},
+      {"dynamic segmented, its last word", 0x9F, rows, 0x4B, 695, "57 82 00 00"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -119,7 +116,8 @@ TEST_F(FieldCommandsTest, EachFieldKindPlacesItsBlockAndAStatus0EndsWithMessage9
     const auto sent = test::SentRequests();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0][kRecCode], c.command);
-    EXPECT_EQ(Hex(sent[0], c.from, c.to), c.bytes);
+    const std::vector<BYTE> expected = Hex(c.bytes);
+    EXPECT_EQ(std::vector<BYTE>(sent[0].begin() + c.from, sent[0].begin() + c.from + expected.size()), expected);
     EXPECT_EQ(Escaped(outcome.text), Escaped("Konfiguration von FeldA abgebrochen.\n" + kAddressLine));
     EXPECT_TRUE(outcome.result);
   }
@@ -141,8 +139,7 @@ TEST_F(FieldCommandsTest, TheReportNamesWhatTheDeviceTookOver) {
       {"segmented, five corners on one line", 0x2C,
        AnswerWords(0xC0, {{26, 4}, {28, 0x8123}, {30, 0x0123}, {32, 7}, {34, 0xFFFF}, {36, 60}}, {{9, 1}, {10, 2}, {20, 0x81}}),
        "Feldnummer:  2 \nFeldart B\nEinheit der Messwerte ist 10 cm.\n" + kTakenOver +
-           "\xDC" "berwachungsbereich: Segmentierter \xDC" "berwachungsbereich\n"
-           "Anzahl d. Segmente  4; Anzahl d. Eckpunkte  5; \nUI 291;    291;      7;UI8191;     60;"},
+           kSegmented + "Anzahl d. Segmente  4; Anzahl d. Eckpunkte  5; \nUI 291;    291;      7;UI8191;     60;"},
       {"dynamic rectangle", 0x9E, AnswerWords(0xC8, {{22, 15}, {24, 20}, {26, 25}, {28, 99}}, {{9, 1}, {10, 4}}),
        "Feldnummer:  4 \n" + kTakenOver + kRectangle + "Linksabstand:   15 , Rechtsabstand   20 , H\xF6he   25 "},
       {"dynamic segmented", 0x9F, AnswerWords(0xCB, {{22, 15}}, {{9, 1}, {10, 1}}),
@@ -171,23 +168,16 @@ TEST_F(FieldCommandsTest, AStoredFieldIsDescribedWithItsValues) {
   std::string taughtRows;
   for (int row = 0; row < 45; ++row) taughtRows += taughtRow;
   const Case cases[] = {
-      {"rectangle", 0x9B, 0, AnswerWords(0xC5, {{20, 180}, {22, 50}, {24, 30}, {26, 40}, {28, 50}}, {{9, 1}, {19, 0x40}}),
-       "Feldart A\nScanwinkel:  180 Grad.\nEinzelschu\xDF in 1/100 Grad:   50.\nEinheit der Messwerte ist mm.\n" +
-           kRectangle + "Linksabstand:   30 , Rechtsabstand   40 , H\xF6he   50 "},
       {"kind 7 is radial", 0x9C, 1, AnswerWords(0xC5, {{20, 100}, {22, 25}, {24, 111}}, {{9, 1}, {19, 0x47}}),
        "Feldart B\nScanwinkel:  100 Grad.\nEinzelschu\xDF in 1/100 Grad:   25.\nEinheit der Messwerte ist mm.\n"
        "\xDC" "berwachungsbereich: Radialer \xDC" "berwachungsbereich\n Radius  111 "},
       {"segmented, seven segments fill one row", 0x9D, 2,
        AnswerWords(0xC5, {{20, 180}, {22, 50}, {24, 7}, {26, 0x8123}, {40, 9}}, {{9, 2}, {19, 0x02}}),
        "Feldart C\nScanwinkel:  180 Grad.\nEinzelschu\xDF in 1/100 Grad:   50.\nEinheit der Messwerte ist cm.\n"
-       "\xDC" "berwachungsbereich: Segmentierter \xDC" "berwachungsbereich\n"
-       "Anzahl d. Segmente  7; Anzahl d. Eckpunkte  8; \nUI 291;      0;      0;      0;      0;      0;      0;      9;\n"},
+       + kSegmented + "Anzahl d. Segmente  7; Anzahl d. Eckpunkte  8; \nUI 291;      0;      0;      0;      0;      0;      0;      9;\n"},
       {"taught-in, 361 values", 0xC9, 3, taught,
        "Feldart D\nScanwinkel:  180 Grad.\nEinzelschu\xDF in 1/100 Grad:   50.\nEinheit der Messwerte ist cm.\n"
        "\xDC" "berwachungsbereich: Eingelerntes Feld\n " + taughtRows + "      7;"},
-      {"taught-in with single shot 0 has no count", 0xC9, 3, AnswerWords(0xC5, {{20, 180}, {24, 7}}, {{9, 1}, {19, 0x03}}),
-       "Feldart D\nScanwinkel:  180 Grad.\nEinzelschu\xDF in 1/100 Grad:    0.\nEinheit der Messwerte ist cm.\n"
-       "\xDC" "berwachungsbereich: Eingelerntes Feld\n "},
       {"dynamic rectangle", 0xCA, 4, AnswerWords(0xC5, {{24, 15}, {26, 20}, {28, 25}, {30, 5}}, {{9, 1}, {19, 0x44}}),
        "Feldart E\nScanwinkel:    0 Grad.\nEinzelschu\xDF in 1/100 Grad:    0.\nEinheit der Messwerte ist mm.\n"
        "Dynamisches rechteckiges FeldLinksabstand:   15 , Rechtsabstand   20 , H\xF6he   25 "
@@ -227,24 +217,17 @@ TEST_F(FieldCommandsTest, AStoredFieldRequestThatFailsEndsWithoutAnAddressLine) 
 }
 
 TEST_F(FieldCommandsTest, AFieldDefinedOnTheDeviceIsWhatTheReadBackShows) {
-  std::vector<BYTE> block(1636);
-  block[0] = 1;     // mm
-  block[1] = 2;     // field set 2
-  block[11] = 0x42;  // C in mm
-  PutDword(block, 12, 100);
-  PutDword(block, 16, 25);
-  PutDword(block, 24, 2);
-  for (std::size_t k = 0; k < 3; ++k) PutDword(block, 28 + 4 * k, 1500 + 100 * k);
+  // Field C of set 2 in mm: 2 segments, three corners.
+  std::vector<BYTE> block = Block(1636, {{12, 100}, {16, 25}, {24, 2}, {28, 1500}, {32, 1600}, {36, 1700}}, {{1, 2}, {11, 0x42}});
   const Outcome defined = Call(18, 0x2C, block);
   EXPECT_EQ(Escaped(defined.text),
             Escaped("Feldnummer:  2 \nFeldart C\nEinheit der Messwerte ist mm.\n" + kTakenOver +
-                    "\xDC" "berwachungsbereich: Segmentierter \xDC" "berwachungsbereich\n"
-                    "Anzahl d. Segmente  2; Anzahl d. Eckpunkte  3; \nUI1500;UI1600;UI1700;" + kAddressLine));
+                    kSegmented + "Anzahl d. Segmente  2; Anzahl d. Eckpunkte  3; \nUI1500;UI1600;UI1700;" + kAddressLine));
   const Outcome read = Call(17, 0x9D, {2, 0, 0, 0});
   EXPECT_EQ(Escaped(read.text),
             Escaped("Feldnummer:  2 \nFeldart C\nScanwinkel:  100 Grad.\nEinzelschu\xDF in 1/100 Grad:   25.\n"
-                    "Einheit der Messwerte ist mm.\n\xDC" "berwachungsbereich: Segmentierter \xDC" "berwachungsbereich\n"
-                    "Anzahl d. Segmente  2; Anzahl d. Eckpunkte  3; \nUI1500;UI1600;UI1700;"));
+                    "Einheit der Messwerte ist mm.\n" + kSegmented + "Anzahl d. Segmente  2; Anzahl d. Eckpunkte  3; \n"
+                    "UI1500;UI1600;UI1700;"));
 }
 
 }  // namespace
