@@ -20,7 +20,8 @@ constexpr std::array<Named, 4> kDeviceNames{{
 }};
 
 constexpr std::array<std::string_view, kFaultKinds> kFaultNames{
-    "noanswer", "wronganswer", "refused", "load", "open", "close", "free", "download"};
+    "noanswer", "wronganswer", "refused", "load", "open", "close", "free", "download", "downloadstart",
+    "downloadrecord"};
 
 constexpr std::array<Named, 2> kSetupNames{{{"ask", 1}, {"no", 0}}};
 
@@ -94,7 +95,7 @@ bool GoodVersion(std::string_view text) {
   return true;
 }
 
-// kind, kind@N or kind@N+
+// kind, kind@N, kind@N+ or kind@N-M
 bool ParseFault(std::string_view text, Fault &fault) {
   const std::size_t at = text.find('@');
   const std::string_view name = Trim(text.substr(0, at));
@@ -112,10 +113,15 @@ bool ParseFault(std::string_view text, Fault &fault) {
   std::string_view count = Trim(text.substr(at + 1));
   const bool onward = !count.empty() && count.back() == '+';
   if (onward) count.remove_suffix(1);
+  const std::size_t dash = count.find('-');
   DWORD n = 0;
-  if (!ParseNumber(count, MAXDWORD - 1, n) || n == 0) return false;
+  DWORD m = 0;
+  if (!ParseNumber(count.substr(0, dash), MAXDWORD - 1, n) || n == 0) return false;
+  if (dash != std::string_view::npos && (onward || !ParseNumber(count.substr(dash + 1), MAXDWORD - 1, m) || m < n)) {
+    return false;
+  }
   fault.first = n;
-  fault.last = onward ? MAXDWORD : n;
+  fault.last = onward ? MAXDWORD : (dash != std::string_view::npos ? m : n);
   return true;
 }
 
@@ -206,6 +212,7 @@ std::string FormatFaults(const FaultPlan &plan) {
     text += '@';
     text += std::to_string(f.first);
     if (f.last == MAXDWORD) text += '+';
+    if (f.last != MAXDWORD && f.last != f.first) text += '-' + std::to_string(f.last);
   }
   return text;
 }

@@ -21,8 +21,10 @@ using kvt::TelegramRecord;
 
 // ---- config.cpp: the KVTIDRV_SIM syntax ------------------------------------
 
-enum class FaultKind : BYTE { NoAnswer, WrongAnswer, Refused, Load, Open, Close, Free, Download };
-inline constexpr std::size_t kFaultKinds = 8;
+enum class FaultKind : BYTE {
+  NoAnswer, WrongAnswer, Refused, Load, Open, Close, Free, Download, DownloadStart, DownloadRecord
+};
+inline constexpr std::size_t kFaultKinds = 10;
 
 // A fault strikes the calls numbered first..last (1-based) of its counter.
 struct Fault {
@@ -86,12 +88,15 @@ bool ReadEnvironment();
 
 // ---- faults.cpp: which call a fault strikes --------------------------------
 
-enum class CallKind : BYTE { Telegram, Load, Open, Close, Free, Download };
-inline constexpr std::size_t kCallKinds = 6;
+// DownloadStart counts the start requests, DownloadRecord the download
+// records since the last accepted start.
+enum class CallKind : BYTE { Telegram, Load, Open, Close, Free, Download, DownloadStart, DownloadRecord };
+inline constexpr std::size_t kCallKinds = 8;
 
 // Counts one more call of that kind and returns its number (1-based).
 DWORD CountCall(CallKind call);
 void RestartCallCounts();
+void RestartCallCount(CallKind call);
 // Whether the configured plan has a fault of `kind` for call number `number`.
 bool FaultStrikes(FaultKind kind, DWORD number);
 
@@ -202,7 +207,6 @@ struct DeviceState {
   std::size_t errorCount = 0;
   std::array<BYTE, kConfigBlockSize> configBlock{};
   bool downloading = false;     // between the start request and the end record
-  DWORD downloadedBytes = 0;
   bool refusing = false;        // while a refusal is simulated: no setting is taken
   WORD scans = 0;               // measurements sent since switch-on (measured_values.cpp)
   std::array<FieldSet, kFieldSetCount> fields{};  // per field set 1..4, the fields A to F
@@ -226,8 +230,20 @@ inline constexpr BYTE kKindBits[] = {0x00, 0x08, 0x10, 0x18};
 bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool refuse);
 
 // Takes one record of a program download; FALSE when the device refuses it
-// (the error text is set).
-bool AcceptDownload(std::span<const BYTE> record);
+// (the error text is set). `note` receives what the log adds to an
+// accepted record: the flash image, after the end record.
+bool AcceptDownload(std::span<const BYTE> record, std::string &note);
+
+// ---- flash_image.cpp: the program the downloads wrote --------------------
+
+// The flash keeps its program when the device is switched off; a start
+// request, a new configuration and SimReset erase it.
+void EraseFlash();
+void WriteFlash(DWORD address, std::span<const BYTE> bytes);
+// After the end record: the image is a whole program.
+void CompleteFlash();
+// Size, address range and CRC-32 of the image, in German ("leer" when erased).
+std::string FlashSummary();
 
 // A command row: the device kinds that know the command, the answer code,
 // how a refusal shows in the status byte, and the routine that writes the

@@ -19,6 +19,8 @@ DWORD CountCall(CallKind call) {
 
 void RestartCallCounts() { g_calls.fill(0); }
 
+void RestartCallCount(CallKind call) { g_calls[static_cast<std::size_t>(call)] = 0; }
+
 bool FaultStrikes(FaultKind kind, DWORD number) {
   const FaultPlan &plan = Config().faults;
   for (std::size_t i = 0; i < plan.count; ++i) {

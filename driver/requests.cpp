@@ -69,5 +69,6 @@ KVT_DRV_API BOOL WINAPI SimReset(void) {
   g_queue.clear();
   kvtdrv::RestartCallCounts();
   kvtdrv::RestartDevice();
+  kvtdrv::EraseFlash();
   return TRUE;
 }

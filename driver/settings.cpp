@@ -38,6 +38,7 @@ void ApplyConfig(const SimConfig &config) {
   g_config = config;
   RestartCallCounts();
   RestartDevice();
+  EraseFlash();  // another device on the bus
 }
 
 bool ReadEnvironment() {

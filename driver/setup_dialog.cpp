@@ -96,6 +96,7 @@ void OnInitDialog(HWND dialog) {
   SendDlgItemMessageA(dialog, IDC_SETUP_LOG, EM_LIMITTEXT, MAX_PATH, 0);
   SetDlgItemTextA(dialog, IDC_SETUP_LOG, config.logPath.c_str());
   CheckDlgButton(dialog, IDC_SETUP_ASK, config.askSetup ? BST_CHECKED : BST_UNCHECKED);
+  SetDlgItemTextA(dialog, IDC_SETUP_FLASH, FlashSummary().c_str());
   CentreOverOwner(dialog, GetWindow(dialog, GW_OWNER));
 }
 
@@ -130,8 +131,9 @@ bool ReadDialog(HWND dialog, SimConfig &config) {
   }
   if (!ParseFaults(ItemText(dialog, IDC_SETUP_FAULTS), config.faults)) {
     return Complain(dialog, IDC_SETUP_FAULTS,
-                    "Die Fehlerliste ist nicht lesbar.\n\nJeder Eintrag lautet Art, Art@N oder Art@N+ "
-                    "(Arten: noanswer, wronganswer, refused, load, open, close, free, download).");
+                    "Die Fehlerliste ist nicht lesbar.\n\nJeder Eintrag lautet Art, Art@N, Art@N+ oder Art@N-M "
+                    "(Arten: noanswer, wronganswer, refused, load, open, close, free, download, downloadstart, "
+                    "downloadrecord).");
   }
   for (const PasswordField &field : kPasswordFields) {
     const std::string password = ItemText(dialog, field.control);

@@ -72,11 +72,12 @@ KVT_DRV_API BOOL WINAPI TelegramDownload(DWORD sensor, BYTE *record) {
   LogRecord(LogDirection::Request, in.first(std::min(kvt::kRecCode + length, kvt::kRecordSize)));
   const DWORD number = CountCall(CallKind::Download);
   bool accepted = false;
+  std::string note;
   if (FaultStrikes(FaultKind::Download, number)) {
     SetError("Download-Telegramm %u nicht angenommen (simulierter Fehler).", number);
   } else {
-    accepted = AcceptDownload(in);
+    accepted = AcceptDownload(in, note);
   }
-  LogNote(LogDirection::Answer, accepted ? "(angenommen)" : "(abgelehnt)");
+  LogNote(LogDirection::Answer, accepted ? (note.empty() ? "(angenommen)" : "(angenommen) " + note) : "(abgelehnt)");
   return accepted ? TRUE : FALSE;
 }

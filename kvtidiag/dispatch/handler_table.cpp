@@ -2,6 +2,7 @@
 // RunUnavailable are known codes whose command this build cannot run yet;
 // they end like an unknown code.
 #include "dispatch/dispatch.h"
+#include "download/download.h"
 
 namespace kvt {
 
@@ -45,7 +46,7 @@ constexpr HandlerRow kHandlers[] = {
     {.code = 136, .run = RunUnavailable},
     {.code = 138, .run = RunUnavailable},
     {.code = 152, .run = RunDeviceAndAddress},
-    {.code = 154, .run = RunUnavailable},
+    {.code = 154, .run = RunProgramDownload},
     {.code = 160, .run = RunUnavailable},
     {.code = 161, .run = RunUnavailable},
     {.code = 162, .run = RunAddressLineOnly},

@@ -13,11 +13,14 @@ UINT_PTR g_timer = 0;
 struct Search {
   const std::string *title;
   HWND found;
+  const std::function<bool(HWND)> *match = nullptr;
 };
 
 BOOL CALLBACK MatchTitle(HWND window, LPARAM param) {
   auto *search = reinterpret_cast<Search *>(param);
-  if (IsWindowVisible(window) && WindowText(window) == *search->title) {
+  const bool byMatch = search->match && *search->match;
+  const bool matches = byMatch ? (*search->match)(window) : WindowText(window) == *search->title;
+  if (IsWindowVisible(window) && matches) {
     search->found = window;
     return FALSE;
   }
@@ -28,7 +31,9 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
   // An action may open a modal window (a message box) whose loop fires this
   // timer again: the step is taken off first, so the next one can answer it.
   if (g_steps.empty()) return;
-  HWND window = FindThreadWindow(g_steps.front().title);
+  Search search{&g_steps.front().title, nullptr, &g_steps.front().match};
+  EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
+  HWND window = search.found;
   if (!window) return;
   UiStep step = std::move(g_steps.front());
   g_steps.pop_front();

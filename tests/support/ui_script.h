@@ -15,6 +15,8 @@ namespace kvt::test {
 struct UiStep {
   std::string title;                  // window caption to wait for (CP1252)
   std::function<void(HWND)> action;   // runs once the window is there
+  // Instead of the title, for windows whose caption the system chooses.
+  std::function<bool(HWND)> match = nullptr;
 };
 
 // Starts the steps; they run while the caller sits in a modal loop.
