@@ -3,25 +3,16 @@
 // the set in force.
 #include <gtest/gtest.h>
 
-#include "driver_support.h"
+#include "support/records.h"
 
-namespace drvtest {
+namespace kvt::test {
 namespace {
-
-using Bytes = std::vector<std::pair<std::size_t, BYTE>>;
-
-TelegramRecord Exchange(const OpenDriver &driver, BYTE type, BYTE command, const std::vector<BYTE> &data) {
-  TelegramRecord request = Request(type, 0, command, data);
-  TelegramRecord answer{};
-  EXPECT_TRUE(TelegramSensor(driver.handle, request.data(), answer.data())) << ErrorText();
-  return answer;
-}
 
 // Data of a definition 0x40 from record byte 9: set, code, scan angle,
 // single shot, shape, then the words from byte 22.
-std::vector<BYTE> Definition(BYTE set, BYTE code, WORD angle, WORD shot, BYTE shape, std::vector<WORD> words) {
-  std::vector<BYTE> data{set, code, static_cast<BYTE>(angle), static_cast<BYTE>(angle >> 8), static_cast<BYTE>(shot),
-                         static_cast<BYTE>(shot >> 8), shape, 0, 0, 0, 0, 0, 0};
+Bytes Definition(BYTE set, BYTE code, WORD angle, WORD shot, BYTE shape, std::vector<WORD> words) {
+  Bytes data{set, code, static_cast<BYTE>(angle), static_cast<BYTE>(angle >> 8), static_cast<BYTE>(shot),
+                static_cast<BYTE>(shot >> 8), shape, 0, 0, 0, 0, 0, 0};
   for (WORD w : words) data.insert(data.end(), {static_cast<BYTE>(w), static_cast<BYTE>(w >> 8)});
   return data;
 }
@@ -33,9 +24,9 @@ TEST(Fields, ADefinitionOutsideWhatTheDeviceKnowsIsRefusedAndChangesNothing) {
     const char *config;
     BYTE type;
     BYTE command;
-    std::vector<BYTE> data;
+    Bytes data;
   };
-  std::vector<BYTE> dynamic{1, 0, 180, 0, 50, 0, 0, 0, 0, 0, 0, 0, 15, 0, 20, 0, 25, 0, 0, 0};
+  Bytes dynamic{1, 0, 180, 0, 50, 0, 0, 0, 0, 0, 0, 0, 15, 0, 20, 0, 25, 0, 0, 0};
   const Case cases[] = {
       {"field set 5", "", 0, 0x40, Definition(5, 0, 180, 50, 0, rectangle)},
       {"unit 3", "", 0, 0x40, Definition(1, 0xC0, 180, 50, 0, rectangle)},
@@ -47,38 +38,38 @@ TEST(Fields, ADefinitionOutsideWhatTheDeviceKnowsIsRefusedAndChangesNothing) {
   };
   for (const Case &c : cases) {
     OpenDriver driver(c.config);
-    const TelegramRecord before = Exchange(driver, c.type, 0x45, {1, 0});
-    const TelegramRecord answer = Exchange(driver, c.type, c.command, c.data);
-    EXPECT_EQ(answer[kvt::kRecCode], c.command + 0x80) << c.name;
+    const TelegramRecord before = driver.Exchange(c.type, 0x45, {1, 0});
+    const TelegramRecord answer = driver.Exchange(c.type, c.command, c.data);
+    EXPECT_EQ(answer[kRecCode], c.command + 0x80) << c.name;
     EXPECT_EQ(answer[9], 0) << c.name;
-    EXPECT_EQ(Exchange(driver, c.type, 0x45, {1, 0}), before) << c.name;
+    EXPECT_EQ(driver.Exchange(c.type, 0x45, {1, 0}), before) << c.name;
   }
 }
 
 TEST(Fields, FieldSet0IsTheSetInForce) {
   OpenDriver driver("");
-  Exchange(driver, 0, 0x41, {3});
-  EXPECT_EQ(Exchange(driver, 0, 0x40, Definition(0, 1, 100, 25, 1, {77}))[9], 1);
-  const TelegramRecord answer = Exchange(driver, 0, 0x45, {3, 1});
-  EXPECT_EQ(ByteDifferences(answer, {{19, 0x01}, {20, 100}, {22, 25}, {24, 77}}), "");
+  driver.Exchange(0, 0x41, {3});
+  EXPECT_EQ(driver.Exchange(0, 0x40, Definition(0, 1, 100, 25, 1, {77}))[9], 1);
+  const TelegramRecord answer = driver.Exchange(0, 0x45, {3, 1});
+  EXPECT_EQ(Hex(std::span(answer).subspan(19, 7)), Hex(Bytes{0x01, 100, 0, 25, 0, 77, 0}));
 }
 
 TEST(Fields, TheFieldsOfTheSetInForceRaiseTheFlags) {
   OpenDriver driver("");
   const auto flagged = [&](WORD flag) {
-    const TelegramRecord scan = Exchange(driver, 0, 0x30, {0, 1});
+    const TelegramRecord scan = driver.Exchange(0, 0x30, {0, 1});
     int count = 0;
-    for (std::size_t i = 0; i < (kvt::Word(scan, 10) & 0x3FF); ++i) count += (kvt::Word(scan, 12 + 2 * i) & flag) != 0;
+    for (std::size_t i = 0; i < (Word(scan, 10) & 0x3FF); ++i) count += (Word(scan, 12 + 2 * i) & flag) != 0;
     return count;
   };
   EXPECT_GT(flagged(0x8000), 0) << "the object's front edge enters field A";
   // Field A of set 2: four segments reaching 10 cm.
-  EXPECT_EQ(Exchange(driver, 0, 0x40, Definition(2, 0, 180, 50, 2, {4, 10, 10, 10, 10, 10}))[9], 1);
+  EXPECT_EQ(driver.Exchange(0, 0x40, Definition(2, 0, 180, 50, 2, {4, 10, 10, 10, 10, 10}))[9], 1);
   EXPECT_GT(flagged(0x8000), 0) << "set 1 is still in force";
-  Exchange(driver, 0, 0x41, {2});
+  driver.Exchange(0, 0x41, {2});
   EXPECT_EQ(flagged(0x8000), 0);
   EXPECT_GT(flagged(0x4000), 0) << "field B of set 2 as at switch-on";
 }
 
 }  // namespace
-}  // namespace drvtest
+}  // namespace kvt::test
