@@ -3,8 +3,7 @@
 // reads the single shot, the scan angle, the field letter with the unit,
 // the field number, then its table; only the single shot and the scan
 // angle are checked.
-#include "dialogs/dialog_engine.h"
-#include "string_ids.h"
+#include "dialogs/scan_inputs.h"
 
 using namespace kvt;
 
@@ -13,21 +12,14 @@ namespace {
 using enum Reading;
 using enum Field;
 
-constexpr int kChars = 7;  // every number is read from at most 7 characters
-constexpr int kShortChars = 4;  // the limit of a speed and of most distances
-constexpr std::int32_t kSingleShots[] = {25, 50, 100};
-constexpr std::int32_t kScanAngles[] = {180, 100};
+constexpr int kChars = kScanChars;  // every number is read from at most 7 characters
+constexpr int kShortChars = 4;      // the limit of a speed and of most distances
 
 // Both blocks begin alike: field number, field code (letter in bits 0-5,
 // unit in bits 6-7), scan angle and single shot in 16 bits.
-constexpr Input SingleShot(int control, ChainedLimit chained = {}) {
-  return {.control = control, .preset = "0.5", .reading = kHundredths, .chars = kChars, .field = kU16, .offset = 4,
-          .chained = chained, .check = AsRead(OneOf(kSingleShots, ids::kWrongInputDefaultUsed, kReplace, 100))};
-}
-constexpr Input ScanAngle(int control) {
-  return {.control = control, .preset = "100", .reading = kNumber, .chars = kChars, .field = kU16, .offset = 2,
-          .check = OneOf(kScanAngles, ids::kWrongInputDefaultUsed, kReplace, 100)};
-}
+constexpr std::size_t kAngleAt = 2;
+constexpr std::size_t kShotAt = 4;
+
 // B and C by their place; any other letter is A.
 constexpr Input Letter(int control) {
   return {.control = control, .preset = "A", .reading = kLetter, .chars = 2, .offset = 1, .letters = "ABC"};
@@ -93,8 +85,8 @@ constexpr ChainedLimit AfterRight(std::size_t row) {
 constexpr std::size_t kRectHeaderInputs = 9;
 constexpr auto kRectInputs = [] {
   std::array<Input, kRectHeaderInputs + 4 * kRowCount> inputs{{
-      SingleShot(IDC_DYNREC_SHOT),
-      ScanAngle(IDC_DYNREC_ANGLE),
+      SingleShotInput(IDC_DYNREC_SHOT, kU16, kShotAt),
+      ScanAngleInput(IDC_DYNREC_ANGLE, kU16, kAngleAt),
       Letter(IDC_DYNREC_KIND),
       Unit(IDC_DYNREC_UNIT),
       Number(IDC_DYNREC_NUMBER),
@@ -156,8 +148,8 @@ constexpr std::size_t kClassCount = std::size(kClasses);
 constexpr std::size_t kSegHeaderInputs = 7;
 constexpr auto kSegInputs = [] {
   std::array<Input, kSegHeaderInputs + 2 * kClassCount> inputs{{
-      SingleShot(IDC_DYNSEG_SHOT, {kClasses[0].corners, kListChars}),
-      ScanAngle(IDC_DYNSEG_ANGLE),
+      SingleShotInput(IDC_DYNSEG_SHOT, kU16, kShotAt, {kClasses[0].corners, kListChars}),
+      ScanAngleInput(IDC_DYNSEG_ANGLE, kU16, kAngleAt),
       Letter(IDC_DYNSEG_KIND),
       Unit(IDC_DYNSEG_UNIT),
       Number(IDC_DYNSEG_NUMBER),

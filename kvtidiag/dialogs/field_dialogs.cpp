@@ -2,8 +2,7 @@
 // field, all three on one block and started by one export. Each reads, on
 // OK, the single shot, the scan angle, the unit and the field letter, then
 // its own values and the field number.
-#include "dialogs/dialog_engine.h"
-#include "string_ids.h"
+#include "dialogs/scan_inputs.h"
 
 using namespace kvt;
 
@@ -24,20 +23,11 @@ constexpr std::size_t kShotAt = 16;
 constexpr std::size_t kFirstValueAt = 24;
 constexpr std::size_t kBlockBytes = 1636;
 
-constexpr int kChars = 7;  // every number is read from at most 7 characters
+constexpr int kChars = kScanChars;  // every number is read from at most 7 characters
 constexpr int kMaxSegments = 400;
-constexpr std::int32_t kSingleShots[] = {25, 50, 100};
-constexpr std::int32_t kScanAngles[] = {180, 100};
 
-constexpr Input SingleShot(int control, ChainedLimit chained) {
-  return {.control = control, .preset = "0.5", .reading = kHundredths, .chars = kChars, .field = kU32,
-          .offset = kShotAt, .chained = chained,
-          .check = AsRead(OneOf(kSingleShots, ids::kWrongInputDefaultUsed, kReplace, 100))};
-}
-constexpr Input ScanAngle(int control, ChainedLimit chained) {
-  return {.control = control, .preset = "100", .reading = kNumber, .chars = kChars, .field = kU32, .offset = kAngleAt,
-          .chained = chained, .check = OneOf(kScanAngles, ids::kWrongInputDefaultUsed, kReplace, 100)};
-}
+constexpr Input SingleShot(int control, ChainedLimit chained) { return SingleShotInput(control, kU32, kShotAt, chained); }
+constexpr Input ScanAngle(int control, ChainedLimit chained) { return ScanAngleInput(control, kU32, kAngleAt, chained); }
 // A unit above 2 is cm, without a word.
 constexpr Input Unit(int control) {
   return {.control = control, .preset = "0", .limit = 1, .reading = kNumber, .chars = kChars, .offset = kUnitAt,
