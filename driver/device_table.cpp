@@ -15,6 +15,14 @@ constexpr CommandRow kRows[] = {
     {0x31, 0xB1, kAllKinds, None, FillStatus},
     {0x32, 0xB2, kAllKinds, None, FillErrorMemory},
     {0x33, 0xB2, kKvt | kPxd, None, FillSystemTest},
+    // Service and navigation: memory dump, reference target, operating
+    // counters, learn mode, calibration, navigation interface.
+    {0x34, 0xB4, kAllKinds, None, FillMemoryDump},
+    {0x2F, 0xAF, kSensors, None, FillReferenceTarget},
+    {0x35, 0xB5, kAllKinds, None, FillOperatingCounters},
+    {0x46, 0xC6, kSensors, OneAccepts, FillLearnMode},
+    {0x50, 0xD0, kAllKinds, OneAccepts, FillCalibration},
+    {0x7E, 0xFE, kSensors, ZeroAccepts, FillNavigation},
     {0x36, 0xB6, kAllKinds, None, FillAveraged},
     {0x37, 0xB7, kAllKinds, None, FillPartialRange},
     {0x3A, 0xBA, kAllKinds, None, FillSensorType},

@@ -185,6 +185,60 @@ struct ModeParameters {
   BYTE length = 0;
 };
 
+// The navigation interface (device_navigation.cpp): settings kept for the
+// run, as command 0x7E reads and defines them.
+inline constexpr std::size_t kRaySets = 3;
+inline constexpr std::size_t kMaxRays = 10;
+inline constexpr std::size_t kMaxCaseFields = 3;
+
+struct BrakeField {
+  bool active = true;
+  BYTE unit = 0;    // bits 6-7: 0 cm, 1 mm, 2 dm
+  BYTE type = 0;    // 0 rectangular, 1 radial
+  WORD left = 80;   // the radius of a radial field
+  WORD right = 80;
+  WORD height = 120;
+};
+
+// Rays in whole degrees from the scan's first ray, ascending.
+struct RaySet {
+  WORD resolution = 100;
+  WORD count = 0;
+  std::array<WORD, kMaxRays> rays{};
+};
+
+struct NavigationCase {
+  BYTE raySet = 0;
+  BYTE count = 1;
+  std::array<BYTE, kMaxCaseFields> fields{1, 0, 0};
+};
+
+struct Navigation {
+  BrakeField brakeField;
+  std::array<RaySet, kRaySets> raySets{{
+      {100, 10, {0, 10, 20, 30, 40, 50, 60, 70, 80, 90}},
+      {100, 5, {15, 30, 45, 60, 75}},
+      {100, 3, {30, 45, 60}},
+  }};
+  WORD reflectorLevel = 1200;  // mV
+  NavigationCase navigationCase;
+};
+
+// Learn mode and calibration (device_learning.cpp), reference-target
+// measurements (device_reference.cpp).
+struct Service {
+  bool learning = false;
+  BYTE learnField = 0;       // 1-4, while learning
+  BYTE learnFieldCode = 0;   // field letter and unit bits, while learning
+  WORD learnAngle = 0;       // scan angle and single shot of the field being learnt
+  WORD learnShot = 0;
+  WORD taughtFields = 0;     // learnings ended regularly
+  WORD dustReference = 2315; // contamination reference, channel 0
+  BYTE finalCalibration = 0; // number of the last final-test calibration
+  std::array<BYTE, 9> manufacturingCode{'0', '0', '0', '0', '0', '0', '0', '0', 0};
+  WORD referenceRuns = 29;   // reference-target measurements since manufacture
+};
+
 struct DeviceState {
   BYTE kind = kvt::kDeviceKvt;  // DeviceType
   BYTE address = 0;
@@ -210,6 +264,8 @@ struct DeviceState {
   bool refusing = false;        // while a refusal is simulated: no setting is taken
   WORD scans = 0;               // measurements sent since switch-on (measured_values.cpp)
   std::array<FieldSet, kFieldSetCount> fields{};  // per field set 1..4, the fields A to F
+  Navigation navigation;
+  Service service;
 };
 
 // Whether a command with a status takes a valid setting: not while a
@@ -331,6 +387,19 @@ std::size_t FillAveragedPartial(DeviceState &, std::span<const BYTE>, std::span<
 std::size_t FillValuesXY(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillValuesWithFields(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillRangesWithRemission(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_navigation.cpp
+std::size_t FillNavigation(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_service.cpp: memory image, operating counters, and what outlives a run
+std::size_t FillMemoryDump(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillOperatingCounters(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// Counted at every switch-on (RestartDevice); the device's power-on count.
+void CountSwitchOn();
+DWORD PowerOnCount(BYTE kind);
+// device_reference.cpp
+std::size_t FillReferenceTarget(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_learning.cpp
+std::size_t FillLearnMode(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillCalibration(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 
 // Writes a zero-padded text of `width` bytes (a zero-terminated one when
 // width is 0) at data[at]; returns the offset behind it.

@@ -97,6 +97,18 @@ void RenderFieldValues(ResultText &out, std::span<const BYTE> answer);
 // A stored field (0xC5) described anew, with the text of its letter.
 void StoredFieldText(ResultText &out, std::span<const BYTE> answer, unsigned letter);
 
+// Service reports (service_reports.cpp): the memory dump starts the text,
+// the reference-target record is appended, the counters start the text.
+void MemoryDump(ResultText &out, std::span<const BYTE> answer);
+void ReferenceTargetDiagnosis(ResultText &out, std::span<const BYTE> answer);
+void OperatingCounters(ResultText &out, std::span<const BYTE> answer);
+// Navigation answers the device has taken (navigation_reports.cpp), appended
+// to the status line.
+void RenderRaySet(ResultText &out, std::span<const BYTE> answer);
+void RenderReflectorLevel(ResultText &out, std::span<const BYTE> answer);
+void RenderNavigationCase(ResultText &out, std::span<const BYTE> answer);
+void RenderNavigationData(ResultText &out, std::span<const BYTE> answer);
+
 // Reports made of driver texts (driver_text.cpp). A report asks the driver
 // into one buffer of its own, emptied once before the first driver call.
 struct Report {

@@ -57,8 +57,13 @@ constexpr CollectorRow kCollectors[] = {
     {Collector::kRemDef, 804, 804, 10, 804, DialogRemDef},
     {Collector::kConvDef, 804, 804, 10, 804, DialogConvDef},
     {.id = Collector::kMwRem, .blockSize = 22, .storedLength = 22, .plain = DialogMwRem},
-    {Collector::kNavDat, 2, 2},
+    {.id = Collector::kNavDat, .blockSize = 2, .storedLength = 2, .withArgument = DialogNavDat},
     {.id = Collector::kClbHcode, .blockSize = 9, .storedLength = 9, .plain = DialogClbHcode},
+    // The navigation settings, preset from the reading the device answered.
+    {Collector::kNavBrakeField, 809, 809, 11, 809, nullptr, DialogNavDat},
+    {Collector::kNavRaySet, 26, 26, 11, 26, nullptr, DialogNavDat},
+    {Collector::kNavReflector, 3, 3, 11, 3, nullptr, DialogNavDat},
+    {Collector::kNavCase, 6, 6, 11, 6, nullptr, DialogNavDat},
 };
 
 const CollectorRow *FindCollector(Collector id) {

@@ -193,16 +193,7 @@ void ShowButton(HWND window, std::span<const BYTE> block, const Button &button) 
 BOOL OnInitDialog(const Description &dialog, DialogState &state, HWND window, LPARAM lParam) {
   state.block = reinterpret_cast<BYTE *>(lParam);
   const std::span<BYTE> block = BlockOf(dialog, state);
-  const bool showBlock = !dialog.showBlock || *dialog.showBlock;
-  for (const Input &input : dialog.inputs) {
-    if (input.presetFromBlock && showBlock) {
-      ShowField(window, block, input);
-    } else {
-      SetDlgItemTextA(window, input.control, input.preset);
-    }
-    if (input.limit > 0) SendDlgItemMessageA(window, input.control, EM_LIMITTEXT, input.limit, 0);
-    EnableWindow(GetDlgItem(window, input.control), TRUE);
-  }
+  ShowRows(window, block, dialog.inputs, !dialog.showBlock || *dialog.showBlock);
   for (const Button &button : dialog.buttons) {
     if (button.chosenAtStart) Store(block, button.field, button.offset, button.value);
   }
@@ -284,6 +275,24 @@ BOOL OnCommand(const Description &dialog, const DialogState &state, HWND window,
 }
 
 }  // namespace
+
+void ShowRows(HWND window, std::span<const BYTE> block, std::span<const Input> rows, bool showBlock) {
+  for (const Input &input : rows) {
+    if (input.presetFromBlock && showBlock) {
+      ShowField(window, block, input);
+    } else {
+      SetDlgItemTextA(window, input.control, input.preset);
+    }
+    if (input.limit > 0) SendDlgItemMessageA(window, input.control, EM_LIMITTEXT, input.limit, 0);
+    EnableWindow(GetDlgItem(window, input.control), TRUE);
+  }
+}
+
+BYTE ReadRows(HWND window, std::span<BYTE> block, std::span<const Input> rows) {
+  BYTE outcomes = kWarn;
+  for (const Input &input : rows) outcomes |= ReadRow(window, block, input);
+  return outcomes;
+}
 
 INT_PTR DialogProc(const Description &dialog, DialogState &state, HWND window, UINT message, WPARAM wParam,
                    LPARAM lParam) {

@@ -233,6 +233,12 @@ constexpr bool Valid(const Description &dialog) {
   return true;
 }
 
+// For hooks whose rows depend on what the block holds: shows rows as the
+// opening does, and reads, stores and checks them as OK does; the outcome
+// flags of the checks that failed, OR-ed.
+void ShowRows(HWND window, std::span<const BYTE> block, std::span<const Input> rows, bool showBlock = true);
+BYTE ReadRows(HWND window, std::span<BYTE> block, std::span<const Input> rows);
+
 struct DialogState {
   BYTE *block = nullptr;
   DialogFrame frame;

@@ -275,6 +275,42 @@
 #define IDC_DYNSEG_CORNERS_5 116
 #define IDC_DYNSEG_SPEED_5 1098
 
+/* Navigation dialogs (navigation_dialogs.cpp) */
+/* Brake field (115) */
+#define IDD_NAV_BRAKE_FIELD 115
+#define IDC_NAV_DEACTIVATE 1124
+#define IDC_NAV_ACTIVATE 1125
+#define IDC_NAV_DEFINE 1126
+#define IDC_NAV_UNIT_MM 1132
+#define IDC_NAV_UNIT_CM 1133
+#define IDC_NAV_UNIT_DM 1134
+#define IDC_NAV_RECTANGULAR 1165
+#define IDC_NAV_RADIAL 1166
+#define IDC_NAV_RADIUS 1129
+#define IDC_NAV_LEFT 1001
+#define IDC_NAV_RIGHT 1003
+#define IDC_NAV_HEIGHT 1002
+/* Ray set (117) */
+#define IDD_NAV_RAY_SET 117
+#define IDC_NAV_RAY_SET_NUMBER 1164
+#define IDC_NAV_RAYS 1161
+/* Reflector level (118) */
+#define IDD_NAV_REFLECTOR 118
+#define IDC_NAV_LEVEL 1140
+/* Navigation evaluation case (119) */
+#define IDD_NAV_CASE 119
+#define IDC_NAV_CASE_DEFINE 1155
+#define IDC_NAV_CASE_DEFAULT 1135
+#define IDC_NAV_CASE_RAY_SET 1157
+#define IDC_NAV_CASE_FIELDS 1158
+/* Navigation data request (628) */
+#define IDD_NAV_DATA_REQUEST 628
+#define IDC_NAV_SECTORS_AND_MARKS 1139
+#define IDC_NAV_SECTORS_ONLY 2140
+#define IDC_NAV_MARKS_ONLY 2141
+#define IDC_NAV_POLAR 2143
+#define IDC_NAV_CARTESIAN 2144
+
 #ifndef RC_INVOKED
 
 #include <windows.h>
@@ -313,6 +349,7 @@ enum class Collector : BYTE {
   kEVCDef, kPXDKfg, kKVTKfg, kKVTKfg2, kPosHelp, kDYNRECKfg, kDYNSEGKfg, kMemDump,
   kStopThres, kOutputSet, kVarDef, kCorrDef, kDistCorrDef, kAssemblycheck, kRemDef,
   kConvDef, kMwRem, kNavDat, kClbHcode,
+  kNavBrakeField, kNavRaySet, kNavReflector, kNavCase,
 };
 
 // `argument` is passed through to starters that take a third argument (a
@@ -426,6 +463,18 @@ INT_PTR WINAPI DialogDYNRECKfg(HWND owner, void *block);
 INT_PTR CALLBACK DYNRECKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR WINAPI DialogDYNSEGKfg(HWND owner, void *block);
 INT_PTR CALLBACK DYNSEGKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Navigation dialogs (navigation_dialogs.cpp): kind 0 brake field, 1 ray
+   set, 2 reflector level, 3 navigation case, 4 navigation data request;
+   a kind above 4 returns 0 without a dialog. */
+extern "C" {
+INT_PTR WINAPI DialogNavDat(HWND owner, void *block, BYTE kind);
+INT_PTR CALLBACK NavSfAccDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NavRayAccDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NavReflAccDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NavEvAccDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NavNdReqDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }
 
 #endif /* RC_INVOKED */

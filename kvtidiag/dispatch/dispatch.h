@@ -109,8 +109,7 @@ enum class ExchangeFailure : BYTE {
   kEnd,                 // kCommunicationFailed with status 255, or kWrongAnswer; then the address line
   kEndAfterDriverText,  // the same, the driver's error text asked into ResultText first
   kAppend,              // the same message appended, without the address line; the handler goes on
-  kReplaceAndEnd,       // the same message replacing the text, without the address line; the command
-                        // ends with FALSE
+  kReplaceOnly,         // the same message replaces the text, without the address line; the ending is FALSE
 };
 
 // The one exchange of every handler: sets the command byte, sends the
@@ -203,5 +202,15 @@ BOOL CollectMeasuredValues(Command &command, const HandlerRow &row);
 BOOL RunFieldDefinition(Command &command, const HandlerRow &row);
 BOOL CollectFieldDefinition(Command &command, const HandlerRow &row);
 BOOL RunStoredField(Command &command, const HandlerRow &row);
+// Service (service.cpp): memory dump, reference target and operating
+// counters as reports, learn mode, calibration with the manufacturing code.
+BOOL RunServiceReport(Command &command, const HandlerRow &row);
+BOOL RunLearnMode(Command &command, const HandlerRow &row);
+BOOL RunCalibration(Command &command, const HandlerRow &row);
+BOOL CollectCalibration(Command &command, const HandlerRow &row);
+// Handler 190, the navigation interface (navigation.cpp): the reading and
+// its dialog, then the definition and its report.
+BOOL RunNavigation(Command &command, const HandlerRow &row);
+BOOL CollectNavigation(Command &command, const HandlerRow &row);
 
 }  // namespace kvt

@@ -44,15 +44,15 @@ Ending Exchange(Command &command, BYTE code, Accepted accepted, ExchangeFailure 
   command.Request()[kRecCode] = code;
   const bool answered = SendTelegram(command.run.sensor, command.Request(), command.Answer()) != FALSE;
   if (answered && accepted.Has(AnswerCode(command.Answer()))) return std::nullopt;
-  if (failure == ExchangeFailure::kAppend || failure == ExchangeFailure::kReplaceAndEnd) {
+  if (failure == ExchangeFailure::kReplaceOnly) {
     if (!answered) command.request[kReqStatus] = kStatusCommFailure;
-    const char *message = FormatFromTable(answered ? ids::kWrongAnswer : ids::kCommunicationFailed);
-    if (failure == ExchangeFailure::kAppend) {
-      Append(command.out, message);
-      return TRUE;
-    }
-    Replace(command.out, message);
+    Replace(command.out, FormatFromTable(answered ? ids::kWrongAnswer : ids::kCommunicationFailed));
     return FALSE;
+  }
+  if (failure == ExchangeFailure::kAppend) {
+    if (!answered) command.request[kReqStatus] = kStatusCommFailure;
+    Append(command.out, FormatFromTable(answered ? ids::kWrongAnswer : ids::kCommunicationFailed));
+    return TRUE;
   }
   if (answered) return WrongAnswer(command);
   if (failure == ExchangeFailure::kEndAfterDriverText) AskDriverErrorText(command);

@@ -36,7 +36,7 @@ BOOL RunStoredField(Command &command, const HandlerRow &row) {
   const unsigned letter = LetterOf(command.Telegram());
   if (letter != kNoLetter) command.Request()[kLetterAt] = static_cast<BYTE>(letter);
   if (!PlaceRowData(command, row)) return FALSE;
-  if (const Ending ending = Exchange(command, row.command, row.expected, ExchangeFailure::kReplaceAndEnd)) {
+  if (const Ending ending = Exchange(command, row.command, row.expected, ExchangeFailure::kReplaceOnly)) {
     return *ending;
   }
   StoredFieldText(command.out, command.Answer(), letter);

@@ -71,5 +71,19 @@ TEST(Fields, TheFieldsOfTheSetInForceRaiseTheFlags) {
   EXPECT_GT(flagged(0x4000), 0) << "field B of set 2 as at switch-on";
 }
 
+// Learnt in the setup mode: field B of set 2 in mm, 100° at 0.25°, 401 values.
+TEST(Fields, ALearntFieldIsStoredTaughtIn) {
+  const OpenDriver driver("");
+  driver.Exchange(0, 0x20, {0x00, 'e', 'i', 'n', 'r', 'i', 'c', 'h', 't', 'e', 'n', 0});
+  Bytes learn(17, 0);  // from byte 9: field number, 19 code, 20 angle, 22 single shot, 25 step
+  learn[0] = 2, learn[10] = 0x41, learn[11] = 100, learn[13] = 25;
+  driver.Exchange(0, 0x46, learn);
+  learn[16] = 1;
+  EXPECT_EQ(driver.Exchange(0, 0x46, learn)[9], 1);
+  const TelegramRecord field = driver.Exchange(0, 0x45, {2, 1});
+  EXPECT_EQ(Hex(std::span(field).subspan(19, 5)), Hex(Bytes{0x43, 100, 0, 25, 0}));
+  EXPECT_EQ(Word(field, kRecCount), 24 + 2 * 401 - kRecCode);
+}
+
 }  // namespace
 }  // namespace kvt::test

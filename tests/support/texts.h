@@ -66,6 +66,12 @@ inline constexpr char kOutputImplausible[] = "Nicht plausible Werte f\xFCr den A
 inline constexpr char kVariantImplausible[] =
     "Nicht plausible Werte f\xFCr die KVT-Variante. Standardwerte werden \xFC" "bertragen.";
 inline constexpr char kReferenceRangeWrong[] = "Falscher Referenzwertbereich; g\xFCltiger Bereich 0 bis 3.";
+inline constexpr char kCalibrationDone[] = "Abgleich durchgef\xFChrt.";
+inline constexpr char kCalibrationNotDone[] = "Abgleich konnte NICHT durchgef\xFChrt werden.";
+inline constexpr char kPowerOns[] = "Anzahl Einschaltvorg\xE4nge: ";
+inline constexpr char kNavigationTaken[] = "Daten \xFC" "bernommen\n";
+inline constexpr char kNotNavigating[] = "Daten nicht \xFC" "bernommen, da nicht im Navigationsmodus\n";
+inline constexpr char kRayResolution100[] = "Aufl\xF6sung des Strahldefinition: 100\n";
 inline constexpr char kFieldTakenOver[] = "Felddaten erhalten und \xFC" "bernommen!\n";
 inline constexpr char kFieldAborted[] = "Konfiguration von FeldA abgebrochen.\n";
 inline constexpr char kRectangularField[] = "\xDC" "berwachungsbereich: Rechteckiger \xDC" "berwachungsbereich\n ";

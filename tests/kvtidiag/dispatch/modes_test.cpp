@@ -207,6 +207,7 @@ TEST(OperatingMode, DialogThenMode) {
       {0xB6, text::kPartialModeTitle, {0x29, 181, 0, 181, 0}},
       {0xCC, text::kRangesTitle, {0x2B, 1, 0, 85, 0, 105, 0}},
       {0xCF, text::kSegmentsModeTitle, {0x2C, 15, 20, 0, 80, 0}},
+      {0xC8, "Anforderung der Navigationsdaten", {0x2E, 0, 0}},
   };
   InSession([&](const Descriptor &d) {
     for (const auto &c : cases) {
