@@ -78,6 +78,14 @@ inline constexpr char kDefinitionAccepted[] = "Definition \xFC" "bernommen.";
 inline constexpr char kDefinitionRefused[] = "Definition wurde NICHT \xFC" "bernommen.";
 inline constexpr char kFinalTestHeading[] = "Endpr\xFC" "fdaten Aktion:";
 inline constexpr char kFinalTestTitleLine[] = "Endpr\xFC" "fdaten:\n\n";
+inline constexpr char kFieldTakenOver[] = "Felddaten erhalten und \xFC" "bernommen!\n";
+inline constexpr char kFieldAborted[] = "Konfiguration von FeldA abgebrochen.\n";
+inline constexpr char kRectangularField[] = "\xDC" "berwachungsbereich: Rechteckiger \xDC" "berwachungsbereich\n ";
+inline constexpr char kRadialField[] = "\xDC" "berwachungsbereich: Radialer \xDC" "berwachungsbereich\n ";
+inline constexpr char kSegmentedField[] = "\xDC" "berwachungsbereich: Segmentierter \xDC" "berwachungsbereich\n";
+inline constexpr char kTaughtField[] = "\xDC" "berwachungsbereich: Eingelerntes Feld\n ";
+inline constexpr char kValidEntries[] = "Anzahl g\xFCltiger Tabelleneintr\xE4ge [1-10]:";
+inline constexpr char kSegmentsAtMost400[] = "Segmentanzahl darf h\xF6" "chstens 400 sein.";
 
 // The library's dialogs: titles, buttons and labels.
 inline constexpr char kCancelButton[] = "Abbrechen";
@@ -116,6 +124,9 @@ inline constexpr char kPositionTitle[] = "Laserwinkel f\xFCr Positionierhilfe de
 inline constexpr char kShotResolutionLabel[] = "Einzelschussaufl\xF6sg.  [25,50,100]:";
 inline constexpr char kLearnSensorLabel[] = "Aktiver KVT f\xFCr eingelernte Messwerte:";
 inline constexpr char kLearnShotLabel[] = "Einzelschu\xDF:";
+inline constexpr char kDynamicRectangleTitle[] = "Eingabe der Konfigurationsdaten f\xFCr dynamisches Rechteck";
+inline constexpr char kDynamicSegmentedTitle[] = "Eingabe der Daten f\xFCr dynam. segmentiertes Feld";
+inline constexpr char kValidEntriesLabel[] = "G\xFCltige\nTabelleneintr\xE4ge:";
 inline constexpr char kCorrectionTitle[] = "Definiton der Parameter f\xFCr Messwertkorrektur";
 inline constexpr char kFinalTestTitle[] = "Endpr\xFC" "fdaten lesen / schreiben";
 inline constexpr char kFinalLengthLabel[] = "L\xE4nge der Daten in UINT:";
