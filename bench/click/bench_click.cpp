@@ -1,15 +1,18 @@
 // Click to result: from the menu window's run button to the last line of the
 // status report drawn in the result list, through the window's own messages,
 // against the simulated KVT; with a short list and with 100 000 lines already
-// in it. The first click after the list was cleared is shown apart: its lines
-// bring the scroll bars back, which lays the list out anew.
+// in it, the two taking turns. The first click after the list was cleared is
+// shown apart: its lines bring the scroll bars back, which lays the list out
+// anew.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialoghost/menu_window.h"
+#include "kvt/list_box.h"
 #include "support/session.h"
 #include "support/target.h"
 #include "support/timing.h"
@@ -24,6 +27,7 @@ constexpr char kCommand[] = "Sensorstatus lesen";
 constexpr char kLastLine[] = "benutzte Adresse";
 constexpr int kWarmUp = 5;
 constexpr int kRuns = 40;
+constexpr int kRounds = 4;
 constexpr int kClearedRuns = 10;
 constexpr int kFullLines = 100000;
 constexpr int kFlatWindow = 100;  // clicks compared at the start and the end of the filling
@@ -53,8 +57,35 @@ double TimedClick(HWND menu, Figures &f) {
   return elapsed;
 }
 
+// The lines of the list as they stand, with their kinds.
+std::vector<std::pair<std::string, LPARAM>> ListLines(HWND list) {
+  std::vector<std::pair<std::string, LPARAM>> lines;
+  const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int index = 0; index < count; ++index) {
+    lines.emplace_back(ListBoxLine(list, index), SendMessageA(list, LB_GETITEMDATA, index, 0));
+  }
+  return lines;
+}
+
+// Puts back as many lines as the clicks had put there, the reports' own
+// lines in turn: a second filling by clicks would take minutes.
+void Refill(HWND menu, const std::vector<std::pair<std::string, LPARAM>> &report, int lines) {
+  HWND list = GetDlgItem(menu, dlg::kIdResultList);
+  ClickButton(menu, dlg::kIdClear);
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  for (int index = 0; index < lines; ++index) {
+    const auto &[text, kind] = report[static_cast<std::size_t>(index) % report.size()];
+    const LRESULT added = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(list, LB_SETITEMDATA, added, kind);
+  }
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+  UpdateWindow(menu);
+}
+
 void Measure(HWND menu, Figures &f) {
   f.ok = SelectMenuLine(menu, FindMenuLine(menu, kCommand));
+  HWND list = GetDlgItem(menu, dlg::kIdResultList);
   std::vector<double> times;
   for (int run = 0; run < kClearedRuns; ++run) {
     ClickButton(menu, dlg::kIdClear);
@@ -63,16 +94,9 @@ void Measure(HWND menu, Figures &f) {
   }
   f.reportLines = ResultCount(menu);
   f.afterClear = SpreadOf(times);
+  const auto report = ListLines(list);
 
-  times.clear();
-  for (int run = 0; run < kWarmUp + kRuns; ++run) {
-    const double elapsed = TimedClick(menu, f);
-    if (run >= kWarmUp) times.push_back(elapsed);
-  }
-  f.shortLines = ResultCount(menu);
-  f.shortList = SpreadOf(times);
-
-  // Filling: the same clicks, without waiting for the drawing in between.
+  // Filling by clicks, without waiting for the drawing in between.
   std::vector<double> fill;
   while (ResultCount(menu) < kFullLines) {
     const double start = Seconds();
@@ -86,9 +110,21 @@ void Measure(HWND menu, Figures &f) {
     f.fillLast = SpreadOf({fill.end() - kFlatWindow, fill.end()});
   }
 
-  times.clear();
-  for (int run = 0; run < kRuns; ++run) times.push_back(TimedClick(menu, f));
-  f.fullList = SpreadOf(times);
+  // Full and short list in turn, so that both see the machine as busy as
+  // the other does: the load of a shared machine drifts within seconds.
+  std::vector<double> full, shortList;
+  for (int round = 0; round < kRounds; ++round) {
+    if (round > 0) Refill(menu, report, f.fullLines);
+    for (int run = 0; run < kRuns / kRounds; ++run) full.push_back(TimedClick(menu, f));
+    ClickButton(menu, dlg::kIdClear);
+    for (int run = 0; run < kWarmUp + kRuns / kRounds; ++run) {
+      const double elapsed = TimedClick(menu, f);
+      if (run >= kWarmUp) shortList.push_back(elapsed);
+    }
+    f.shortLines = ResultCount(menu);
+  }
+  f.fullList = SpreadOf(full);
+  f.shortList = SpreadOf(shortList);
 }
 
 double Ms(double seconds) { return seconds * 1e3; }
@@ -101,7 +137,8 @@ int main() {
   f.ok = f.ok && ran && f.reportLines > 1;
   std::printf("Click to result: \"%s\" on the simulated KVT, %d lines a report, from the run button's click\n",
               kCommand, f.reportLines - 1);
-  std::printf("to the report's last line drawn in the result list (median, 10%% .. 90%% of %d clicks)\n", kRuns);
+  std::printf("to the report's last line drawn in the result list (median, 10%% .. 90%% of %d clicks each,\n", kRuns);
+  std::printf("the full and the short list taking turns in %d rounds)\n", kRounds);
   std::printf("  list up to %6d lines:          %7.2f ms  (%.2f .. %.2f)\n", f.shortLines,
               Ms(f.shortList.median), Ms(f.shortList.low), Ms(f.shortList.high));
   std::printf("  list holding %6d lines:       %7.2f ms  (%.2f .. %.2f)\n", f.fullLines, Ms(f.fullList.median),
