@@ -28,6 +28,7 @@
 #include "support/answerer.h"
 #include "support/target.h"
 #include "support/timing.h"
+#include "support/wire.h"
 
 using namespace kvt;
 using namespace kvt::bench;
@@ -35,11 +36,6 @@ using namespace kvt::bench;
 namespace {
 
 constexpr char kMenuName[] = "KVTIDIAG.DLL";
-constexpr double kBaud = 500000;
-constexpr double kBitsPerByte = 10;
-// On the line a telegram is its 8 header bytes, the code and the data.
-constexpr std::size_t kHeaderBytes = 8;
-constexpr double kTarget = 0.01;
 constexpr BYTE kNak = 0x15;
 constexpr BYTE kAddress = 3;
 constexpr std::size_t kTextSize = 64 * 1024;
@@ -73,7 +69,7 @@ struct Result {
   std::size_t bytes = 0;  // requests and answers on the line
   Spread time;            // library time per execution, dialogs left out
   bool dialog = false;    // the execution opened a dialog or a message box
-  double Wire() const { return static_cast<double>(bytes) * kBitsPerByte / kBaud; }
+  double Wire() const { return WireSeconds(bytes); }
   double Ratio() const { return bytes ? time.median / Wire() : 0; }
 };
 
@@ -210,7 +206,7 @@ const char *OutcomeNote(const Result &r) {
     case Outcome::kUnsteady: return "sent a different number of telegrams each time";
     case Outcome::kMeasured: break;
   }
-  if (r.Ratio() >= kTarget) return "above 1%";
+  if (r.Ratio() >= kLibraryShare) return "above 1%";
   return r.nak ? "every device answered NAK" : "";
 }
 
@@ -262,7 +258,7 @@ int main() {
       case Outcome::kNoTelegram: ++noTelegram; break;
       case Outcome::kMeasured:
         ++measured;
-        if (r.Ratio() < kTarget) ++met;
+        if (r.Ratio() < kLibraryShare) ++met;
         if (!worst || r.Ratio() > worst->Ratio()) worst = &r;
         break;
       default: ++failed; break;

@@ -18,27 +18,23 @@
 #include "entry/entry.h"
 #include "kvt/simcontrol.h"
 #include "support/target.h"
+#include "support/wire.h"
 
 namespace {
 
 using namespace kvt;
-using kvt::bench::ReportTarget;
-using kvt::bench::Text;
+using namespace kvt::bench;
 
 constexpr DWORD kImageBytes = 512 * 1024;
 constexpr DWORD kRecordData = 16;
 constexpr DWORD kSegment = 0x10000;
 constexpr int kWarmUp = 1;
 constexpr int kRuns = 9;
-constexpr double kBaud = 500000;
-constexpr double kBitsPerByte = 10;
 // On the line a download telegram is 8 header bytes and its length word's
 // bytes from the command on.
-constexpr std::size_t kHeaderBytes = 8;
 constexpr std::size_t kStartLength = 5;
 constexpr std::size_t kDataLength = 6 + kRecordData;
 constexpr std::size_t kEndLength = 2;
-constexpr double kTarget = 0.01;
 
 void AppendRecord(std::string &text, BYTE type, DWORD address, const BYTE *data, DWORD count) {
   char line[16];
@@ -89,7 +85,7 @@ int main() {
   const DWORD dataRecords = kImageBytes / kRecordData;
   const std::size_t wireBytes = (kHeaderBytes + kStartLength) + dataRecords * (kHeaderBytes + kDataLength) +
                                 (kHeaderBytes + kEndLength);
-  const double wire = static_cast<double>(wireBytes) * kBitsPerByte / kBaud;
+  const double wire = WireSeconds(wireBytes);
   std::vector<double> times;
   bool ok = true;
   for (int run = 0; run < kWarmUp + kRuns; ++run) {
@@ -108,7 +104,7 @@ int main() {
   std::sort(times.begin(), times.end());
   const double median = times[times.size() / 2];
   const double ratio = median / wire;
-  const bool met = ok && ratio < kTarget;
+  const bool met = ok && ratio < kLibraryShare;
 
   std::printf("Program download: %lu KiB as Intel-HEX (%zu bytes of text), %lu records of %lu bytes,\n",
               static_cast<unsigned long>(kImageBytes / 1024), image.size(), static_cast<unsigned long>(dataRecords),
