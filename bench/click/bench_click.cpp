@@ -26,8 +26,8 @@ constexpr char kDevice[] = "device=kvt;address=0;setup=no";
 constexpr char kCommand[] = "Sensorstatus lesen";
 constexpr char kLastLine[] = "benutzte Adresse";
 constexpr int kWarmUp = 5;
-constexpr int kRuns = 40;
-constexpr int kRounds = 4;
+constexpr int kRuns = 80;
+constexpr int kRounds = 10;
 constexpr int kClearedRuns = 10;
 constexpr int kFullLines = 100000;
 constexpr int kFlatWindow = 100;  // clicks compared at the start and the end of the filling
