@@ -184,17 +184,19 @@ Result MeasureOn(const dlg::MenuLine &line, std::size_t d, DWORD sensor, bool an
 }
 
 // Measured on the first device that knows the command; when none does, on
-// the first where it was answered NAK.
-Result Measure(const dlg::MenuLine &line, const std::vector<DWORD> &sensors) {
+// the first where it was answered NAK. A command counts as not built only
+// when it ends so on every device.
+Result Measure(const dlg::MenuLine &line, DWORD sensor) {
   std::optional<Result> first;
   std::optional<std::size_t> nakDevice;
   for (std::size_t d = 0; d < std::size(kDevices); ++d) {
-    const Result r = MeasureOn(line, d, sensors[d], false);
-    if (r.outcome == Outcome::kNotBuilt || (r.outcome != Outcome::kNoParameters && !r.nak)) return r;
+    const Result r = MeasureOn(line, d, sensor, false);
+    const bool ran = r.outcome != Outcome::kNotBuilt && r.outcome != Outcome::kNoParameters;
+    if (ran && !r.nak) return r;
     if (r.nak && !nakDevice) nakDevice = d;
-    if (!first) first = r;
+    if (!first || (first->outcome == Outcome::kNotBuilt && r.outcome != Outcome::kNotBuilt)) first = r;
   }
-  if (nakDevice) return MeasureOn(line, *nakDevice, sensors[*nakDevice], true);
+  if (nakDevice) return MeasureOn(line, *nakDevice, sensor, true);
   return *first;
 }
 
@@ -221,12 +223,9 @@ int main() {
     return 1;
   }
   StartAnswering(AnswerMoment::kAtOnce);
-  std::vector<DWORD> sensors;
-  for (const Device &device : kDevices) {
-    SimConfigure(device.config);
-    sensors.push_back(LoadSensor(0));
-    OpenSensor(sensors.back());
-  }
+  // The driver keeps one sensor open; each device is switched to in turn.
+  const DWORD sensor = LoadSensor(0);
+  OpenSensor(sensor);
 
   std::printf("Library time per command (median after %d runs to warm up, each command for about %.2f s)\n", kWarmUp,
               kSecondsPerCommand);
@@ -242,7 +241,7 @@ int main() {
   results.reserve(menu.size());
   for (const dlg::MenuLine &line : menu) {
     if (dlg::IsHeading(line)) continue;
-    results.push_back(Measure(line, sensors));
+    results.push_back(Measure(line, sensor));
     const Result &r = results.back();
     const std::string note = std::string(OutcomeNote(r)) + (r.dialog ? " (dialog time left out)" : "");
     if (r.outcome == Outcome::kNotBuilt || r.outcome == Outcome::kNoParameters) {
@@ -264,10 +263,8 @@ int main() {
       default: ++failed; break;
     }
   }
-  for (std::size_t d = 0; d < sensors.size(); ++d) {
-    CloseSensor(sensors[d]);
-    FreeSensor(sensors[d]);
-  }
+  CloseSensor(sensor);
+  FreeSensor(sensor);
   StopAnswering();
   SimConfigure("");
 
