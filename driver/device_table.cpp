@@ -45,6 +45,18 @@ constexpr CommandRow kRows[] = {
     {0x74, 0xF4, kType6, None, FillConfigRead},
     {0x75, 0xF5, kType6, None, FillRangesWithRemission},
     {0x76, 0xF6, kType6, None, FillValuesXY},
+    // The type-6 configuration: variant, outputs, final test, positioning
+    // shot, configuration blocks and parameter lists (0x74 above).
+    {0x3B, 0xBB, kType6, OneAccepts, FillVariantDefine},
+    {0x4A, 0xCA, kType6, None, FillOutputState},
+    {0x52, 0xD2, kType6, None, FillFinalTestData},
+    {0x69, 0xE9, kType6, OneAccepts, FillPositioningShot},
+    {0x77, 0xF7, kType6, OneAccepts, FillConfigDefine},
+    {0x78, 0xF8, kType6, OneAccepts, FillCorrections},
+    {0x79, 0xF9, kType6, OneAccepts, FillDistanceCorrections},
+    {0x7A, 0xFA, kType6, OneAccepts, FillCheckParameters},
+    {0x7B, 0xFB, kType6, None, FillConfig2Read},
+    {0x7C, 0xFC, kType6, OneAccepts, FillConfig2Define},
 };
 
 }  // namespace

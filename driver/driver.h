@@ -137,7 +137,39 @@ struct ErrorEntry {
 };
 inline constexpr std::size_t kMaxErrorEntries = 16;
 
-inline constexpr std::size_t kConfigBlockSize = 33;
+// What a type-6 sensor keeps of its configuration for the run
+// (device_config.cpp, device_parameters.cpp).
+inline constexpr std::size_t kConfigBlockSize = 33;    // 0x74 read, 0x77 defined
+inline constexpr std::size_t kConfig2BlockSize = 84;   // 0x7B read, 0x7C defined
+inline constexpr std::size_t kMaxCorrections = 400;    // 0x78 measured-value correction
+inline constexpr std::size_t kMaxDistanceCorrections = 256;  // 0x79 distance-dependent correction
+inline constexpr std::size_t kMaxCheckParameters = 401;      // 0x7A shell and belt checks
+inline constexpr std::size_t kShotWords = 8;           // 0x69 positioning shot
+inline constexpr std::size_t kFinalTestSets = 10;      // 0x52, one per action 0-9
+inline constexpr std::size_t kMaxFinalTestWords = 32;
+
+template <std::size_t N>
+struct WordList {
+  std::array<WORD, N> words{};
+  WORD count = 0;
+};
+
+struct Type6Config {
+  std::array<BYTE, kConfigBlockSize> block{};
+  std::array<BYTE, kConfig2BlockSize> block2{};
+  WORD scanAngle = 100;     // 0x3B, degrees
+  WORD shotResolution = 25; // 0x3B, 1/100 degree
+  WordList<kMaxCorrections> corrections;
+  WordList<kMaxDistanceCorrections> distanceCorrections;
+  WordList<kMaxCheckParameters> checks;
+  std::array<WORD, kShotWords> shot{};
+  std::array<WordList<kMaxFinalTestWords>, kFinalTestSets> finalTest{};
+};
+
+// The configuration a type-6 sensor of this kind and variant is switched on
+// with (device_config.cpp); its parameter lists (device_parameters.cpp).
+Type6Config StartConfig(BYTE kind, BYTE variant);
+void StartParameters(Type6Config &config);
 
 // A protective field as the device stores it. Its values are kept as the
 // stored-field answer (0x45 → 0xC5) lays them out from record byte 24:
@@ -259,7 +291,7 @@ struct DeviceState {
   WORD systemTests = 0;
   std::array<ErrorEntry, kMaxErrorEntries> errors{};
   std::size_t errorCount = 0;
-  std::array<BYTE, kConfigBlockSize> configBlock{};
+  Type6Config type6;
   bool downloading = false;     // between the start request and the end record
   bool refusing = false;        // while a refusal is simulated: no setting is taken
   WORD scans = 0;               // measurements sent since switch-on (measured_values.cpp)
@@ -337,7 +369,6 @@ std::span<const CommandRow> CommandRows();
 std::size_t FillErrorMemory(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillSystemTest(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillSensorType(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-std::size_t FillConfigRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 // The program version the device reports: the configured one, else its kind's.
 std::string_view VersionText(BYTE kind);
 // The major number of a version text ("V01.90" gives 1): the digits before
@@ -376,6 +407,20 @@ FieldSet FactoryFields(BYTE kind);
 // A taught-in field: the contour the sensor sees now, with the object in
 // the room or without it, one value per ray of the given scan.
 StoredField TaughtField(BYTE unit, WORD scanAngle, WORD resolution, bool withObject);
+// device_config.cpp: the configuration blocks and the variant of a type-6 sensor
+std::size_t FillConfigRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillConfigDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillConfig2Read(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillConfig2Define(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillVariantDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_parameters.cpp: parameter lists, positioning shot, final-test data
+std::size_t FillCorrections(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillDistanceCorrections(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillCheckParameters(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillPositioningShot(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillFinalTestData(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_outputs.cpp
+std::size_t FillOutputState(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 // device_reference.cpp
 std::size_t FillReferenceValues(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillCorrectionTable(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
@@ -459,10 +504,14 @@ std::span<const TextClass> StatusCodeClasses();   // texts_status.cpp
 std::span<const TextClass> StatusListClasses();   // texts_status_lists.cpp
 std::span<const TextClass> ErrorClasses();        // texts_errors.cpp
 std::span<const TextClass> FormatClasses();       // texts_formats.cpp
+std::span<const TextClass> ConfigClasses();       // texts_config.cpp
 // texts_table.cpp: the class with this id in any group, or null.
 const TextClass *FindTextClass(int id);
 // texts_build.cpp: helpers of the builders.
 void PutBuilt(std::span<char> out, const char *format, ...) __attribute__((format(printf, 2, 3)));
+// "label: " and the names of the bits set in `mask`, bit 0 first, joined by
+// ", " ("keine" when none); a bit beyond the names makes the mask unknown.
+void PutBitNames(std::span<char> out, const char *label, DWORD mask, std::span<const char *const> names);
 // A value in tenths or hundredths with a decimal comma ("180,0").
 std::string Decimal(DWORD value, unsigned places);
 

@@ -106,6 +106,11 @@ constexpr CodeText kSensorStates[] = {
     {0x12, "Zustand: Störung, Spiegeldrehzahl außerhalb der Toleranz"},
     {0x20, "Zustand: Sensor antwortet nicht"},
     {0x21, "Zustand: Sensor antwortet verzögert"},
+    // The positioning shot's report passes its single-shot resolution
+    // (1/100 degree) through this class; no state has these codes.
+    {25, "Einzelschussauflösung: 0,25°"},
+    {50, "Einzelschussauflösung: 0,5°"},
+    {100, "Einzelschussauflösung: 1°"},
 };
 
 // Class 59: the sensor's place in a group of sensors.
@@ -173,19 +178,10 @@ constexpr CodeText kBeltCheck[] = {
 };
 
 // Class 77: the active sensor inputs of the interface unit, one bit each.
+constexpr const char *kInputNames[] = {"1", "2", "3", "4"};
+
 void ActiveInputs(std::span<const DWORD> values, std::span<char> out) {
-  const DWORD mask = values.empty() ? 0 : values[0];
-  if (mask > 0x0F) {
-    PutBuilt(out, "Aktive Sensoreingänge: unbekannt (0x%04lX)", mask);
-    return;
-  }
-  std::string inputs;
-  for (unsigned input = 1; input <= 4; ++input) {
-    if ((mask & (1u << (input - 1))) == 0) continue;
-    if (!inputs.empty()) inputs += ", ";
-    inputs += std::to_string(input);
-  }
-  PutBuilt(out, "Aktive Sensoreingänge: %s", inputs.empty() ? "keine" : inputs.c_str());
+  PutBitNames(out, "Aktive Sensoreingänge", values.empty() ? 0 : values[0], kInputNames);
 }
 
 constexpr TextClass kClasses[] = {

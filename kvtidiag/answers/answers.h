@@ -78,6 +78,18 @@ void ValuesAveragedPartial(ResultText &out, std::span<const BYTE> answer, BYTE v
 void ValuesWithFields(ResultText &out, std::span<const BYTE> answer, BYTE variant);
 void ValuesXY(ResultText &out, std::span<const BYTE> answer, BYTE variant);
 void RangesWithRemission(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+// The type-6 sensor's configuration (kvt_config.cpp, parameter_lists.cpp,
+// output_state.cpp, positioning_shot.cpp). All append, except OutputState,
+// which starts a new text; PositioningShot is given the request it renders.
+void KvtConfigRead(ResultText &out, std::span<const BYTE> answer);
+void KvtConfigDefined(ResultText &out, std::span<const BYTE> answer);
+void KvtConfig2Read(ResultText &out, std::span<const BYTE> answer);
+void KvtConfig2Defined(ResultText &out, std::span<const BYTE> answer);
+void DistanceCorrectionParameters(ResultText &out, std::span<const BYTE> answer);
+void BandControlParameters(ResultText &out, std::span<const BYTE> answer);
+void FinalTestData(ResultText &out, std::span<const BYTE> answer);
+void OutputState(ResultText &out, std::span<const BYTE> answer);
+void PositioningShot(ResultText &out, std::span<const BYTE> request);
 
 // Protective fields (field_answers.cpp). Letters 0 to 5 are the fields A to
 // F, units 0 to 2 cm, mm and 10 cm, shapes 0 to 5 rectangular, radial,
@@ -129,6 +141,9 @@ void AppendDriverListAt(Report &report, int textClass, std::size_t at);
 inline constexpr std::size_t kNoText = static_cast<std::size_t>(-1);
 const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, std::size_t second = kNoText);
 void AppendLineFeed(Report &report);
+// A line feed and three blanks: what starts each line of the reports made
+// of one driver text a line.
+void AppendIndentedLine(Report &report);
 void AppendSeparator(Report &report);
 // A line of its own: the piece, then a line feed.
 void AppendDriverLine(Report &report, int textClass, unsigned code);

@@ -311,6 +311,53 @@
 #define IDC_NAV_POLAR 2143
 #define IDC_NAV_CARTESIAN 2144
 
+/* Sensor configuration dialogs (sensor_config_dialogs.cpp) */
+/* KVT configuration (615) */
+#define IDD_KVT_KFG 615
+#define IDC_KFG_BLANKING 1055
+#define IDC_KFG_STOP_LOW 1061
+#define IDC_KFG_STOP_HIGH 1057
+#define IDC_KFG_CONFIG_BITS 1067
+#define IDC_KFG_MEASURING_MODE 1066
+#define IDC_KFG_UNIT 1036
+#define IDC_KFG_VOLATILE_GROUP 1047
+#define IDC_KFG_SUBTRACTIVE 1062
+#define IDC_KFG_MULTIPLE 1058
+#define IDC_KFG_RESTART 1059
+#define IDC_KFG_RESTART_A 1060
+#define IDC_KFG_MULTIPLE_2 1048
+#define IDC_KFG_A_REFERENCE 1114
+#define IDC_KFG_A_PLUS 1110
+#define IDC_KFG_A_MINUS 1112
+#define IDC_KFG_A_START 1111
+#define IDC_KFG_A_STOP 1113
+#define IDC_KFG_B_REFERENCE 1068
+#define IDC_KFG_B_PLUS 1069
+#define IDC_KFG_B_MINUS 1070
+#define IDC_KFG_B_START 1106
+#define IDC_KFG_B_STOP 1071
+#define IDC_KFG_C_REFERENCE 1072
+#define IDC_KFG_C_PLUS 1073
+#define IDC_KFG_C_MINUS 1074
+#define IDC_KFG_C_START 1107
+#define IDC_KFG_C_STOP 1075
+#define IDC_KFG_PIXEL 1076
+#define IDC_KFG_MEAN 1077
+#define IDC_KFG_RESTART_B 1063
+#define IDC_KFG_RESTART_C 1179
+#define IDC_KFG_DAZZLE 1056
+/* KVT configuration 2 (121) */
+#define IDD_KVT_KFG2 121
+#define IDC_KFG2_FLAGS 1182
+#define IDC_KFG2_ANGLE_A 1183
+#define IDC_KFG2_ANGLE_B 1184
+#define IDC_KFG2_ANGLE_C 1185
+#define IDC_KFG2_OFFSET 1186
+#define IDC_KFG2_CONTAMINATION 1187
+#define IDC_KFG2_STRATEGY 1188
+#define IDC_KFG2_WARNING 1190
+#define IDC_KFG2_ERROR 1191
+
 #ifndef RC_INVOKED
 
 #include <windows.h>
@@ -475,6 +522,15 @@ INT_PTR CALLBACK NavRayAccDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 INT_PTR CALLBACK NavReflAccDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK NavEvAccDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK NavNdReqDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Sensor configuration dialogs (sensor_config_dialogs.cpp). The third
+   argument nonzero: the inputs show the block; zero: the defaults. */
+extern "C" {
+INT_PTR WINAPI DialogKVTKfg(HWND owner, void *block, BYTE showBlock);
+INT_PTR CALLBACK KVTKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogKVTKfg2(HWND owner, void *block, BYTE showBlock);
+INT_PTR CALLBACK KVTKfg2DlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }
 
 #endif /* RC_INVOKED */

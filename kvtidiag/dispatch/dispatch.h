@@ -60,6 +60,8 @@ enum class Source : BYTE {
   kConstant,    // the value `from`, `size` bytes, little-endian
   kRangePairs,  // the block's count word, then as many (first, last) word pairs as it says and the block holds
   kPassword,    // the host's password text with its zero, as far as the record reaches
+  kWordList,    // the block's count word (limited to `size` when that is not 0), then as many
+                // words from block byte 2 on as the count placed says
   kMarkedWords,  // `size` words of the ParamBlock from block byte `from`, each with bit 15 set
   kCornerPoints,  // a segmented field's corner points: one more than the block's segment count at
                   // `from`, the low words of the 32-bit values behind it, each with bit 15 set
@@ -78,10 +80,11 @@ constexpr Place BlockWord(WORD to, WORD from) { return BlockBytes(to, from, 2); 
 constexpr Place ConstantByte(WORD to, BYTE value) { return {to, Source::kConstant, value, 1}; }
 constexpr Place RangePairs(WORD to) { return {to, Source::kRangePairs}; }
 constexpr Place Password(WORD to) { return {to, Source::kPassword}; }
+constexpr Place WordList(WORD to, WORD limit = 0) { return {to, Source::kWordList, 0, limit}; }
 constexpr Place MarkedWords(WORD to, WORD from, WORD count) { return {to, Source::kMarkedWords, from, count}; }
 constexpr Place CornerPoints(WORD to, WORD countFrom) { return {to, Source::kCornerPoints, countFrom}; }
 constexpr bool ReadsBlock(const Place &place) {
-  return place.source == Source::kBlock || place.source == Source::kRangePairs ||
+  return place.source == Source::kBlock || place.source == Source::kRangePairs || place.source == Source::kWordList ||
          place.source == Source::kMarkedWords || place.source == Source::kCornerPoints;
 }
 
@@ -192,6 +195,10 @@ BOOL RunCorrectionTable(Command &command, const HandlerRow &row);
 // Handler 11, operating modes (operating_mode.cpp).
 BOOL RunOperatingMode(Command &command, const HandlerRow &row);
 BOOL RunOperatingModeParameters(Command &command, const HandlerRow &row);
+// The type-6 sensor's configuration telegrams (sensor_config.cpp): handlers
+// 166, 168, 173, 181, 189, 196, 199, 206, 208, 209, 210 and 211.
+BOOL RunSensorConfig(Command &command, const HandlerRow &row);
+BOOL CollectSensorConfig(Command &command, const HandlerRow &row);
 // Measured values on request (measured_values.cpp): handlers 12, 97, 165,
 // 179, 184 and 205, one row per menu entry.
 BOOL RunMeasuredValues(Command &command, const HandlerRow &row);

@@ -21,6 +21,15 @@ void PlaceRangePairs(TelegramRecord &request, std::size_t at, std::span<const BY
   }
 }
 
+// Words the block does not hold are placed as zeros; none beyond the record.
+void PlaceWordList(TelegramRecord &request, std::size_t at, std::span<const BYTE> block, WORD limit) {
+  const WORD count = limit != 0 && Word(block, 0) > limit ? limit : Word(block, 0);
+  PutWord(request, at, count);
+  for (std::size_t i = 0; i < count && at + 2 + 2 * i < kRecordSize; ++i) {
+    PutWord(request, at + 2 + 2 * i, Word(block, 2 + 2 * i));
+  }
+}
+
 // The host's text with its zero, as far as the record reaches.
 void PlacePassword(TelegramRecord &request, std::size_t at, const char *password) {
   if (at >= kRecordSize) return;
@@ -55,6 +64,7 @@ bool PlaceData(Command &command, std::span<const Place> places) {
         for (std::size_t i = 0; i < place.size; ++i) PutByte(request, place.to + i, place.from >> (8 * i));
         break;
       case Source::kRangePairs: PlaceRangePairs(request, place.to, block); break;
+      case Source::kWordList: PlaceWordList(request, place.to, block, place.size); break;
       case Source::kPassword:
         PlacePassword(request, place.to, reinterpret_cast<const char *>(command.request[kReqPassword]));
         break;

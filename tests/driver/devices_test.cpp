@@ -96,6 +96,19 @@ TEST(Devices, CommandRows) {
       {"laser unknown to a PXD", "device=pxd", 1, 0x68, {0}, 0x15, 2, {{9, 0x68}}},
       {"XY unknown to a KVT", "", 0, 0x76, {1, 0, 1, 0}, 0x15, 2, {{9, 0x76}}},
       {"unknown command", "", 0, 0x7F, {}, 0x15, 2, {{9, 0x7F}}},
+      {"variant 90 degrees refused", "device=kvtq1", 2, 0x3B, {90, 0, 50, 0}, 0xBB, 6, {{9, 0}, {10, 100}, {12, 25}}},
+      {"configuration with variant 10 refused", "device=kvtq1;variant=3", 2, 0x77, Bytes(33, 10), 0xF7, 35,
+       {{9, 0}, {15, 3}}},
+      {"configuration 2: warning above error refused", "device=kvt90", 3, 0x7C, {0, 0, 0, 0, 0, 0, 0, 90, 80}, 0xFC,
+       86, {{9, 0}, {17, 60}, {18, 80}}},
+      {"distance correction read", "device=kvtq1", 2, 0x79, {0, 0}, 0xF9, 84, {{9, 1}, {10, 40}, {12, 12}}},
+      {"check parameters: 402 words refused", "device=kvtq1", 2, 0x7A, {0x92, 0x01}, 0xFA, 42, {{9, 0}, {10, 19}}},
+      {"positioning shot: a stop angle above 180 refused", "device=kvtq1", 2, 0x69, Words({100, 1, 90, 181}), 0xE9,
+       18, {{9, 0}, {14, 90}, {16, 90}}},
+      {"final-test set 0", "device=kvt90", 3, 0x52, {0, 0}, 0xD2, 15, {{11, 5}, {13, 4}}},
+      {"outputs: the scene's object stands in every field", "device=kvtq1", 2, 0x4A, {}, 0xCA, 4,
+       {{9, 0}, {10, 0}, {11, 0}}},
+      {"configuration 2 unknown to a KVT", "", 0, 0x7B, {}, 0x15, 2, {{9, 0x7B}}},
   };
   for (const auto &c : cases) {
     const OpenDriver driver(c.config);
@@ -107,6 +120,17 @@ TEST(Devices, CommandRows) {
     EXPECT_EQ(std::count(answer.begin() + end, answer.end(), 0), static_cast<long>(kRecordSize - end))
         << c.name << ": bytes behind the counted answer stay zero";
   }
+}
+
+// A type-6 sensor keeps what it was given until the driver is loaded anew.
+TEST(Devices, TheType6ConfigurationLastsForTheRun) {
+  const OpenDriver driver("device=kvtq1");
+  EXPECT_EQ(driver.Exchange(2, 0x77, {0, 0, 0, 0, 0, 4})[kRecData], 1);
+  EXPECT_EQ(driver.Exchange(2, 0x31)[112], 4) << "the status reports the variant defined";
+  EXPECT_EQ(driver.Exchange(2, 0x7A, Words({2, 7, 8}))[kRecData], 1);
+  EXPECT_EQ(Mismatches(driver.Exchange(2, 0x7A, {0, 0}), {{10, 2}, {12, 7}, {14, 8}}), "");
+  EXPECT_EQ(driver.Exchange(2, 0x52, {3, 1, 2, 0, 0xFF, 0xFF, 9, 0})[11], 2);
+  EXPECT_EQ(Mismatches(driver.Exchange(2, 0x52, {3, 0}), {{9, 3}, {11, 2}, {13, 0xFF}, {14, 0xFF}, {15, 9}}), "");
 }
 
 }  // namespace

@@ -80,6 +80,12 @@ inline constexpr char kSegmentedField[] = "\xDC" "berwachungsbereich: Segmentier
 inline constexpr char kTaughtField[] = "\xDC" "berwachungsbereich: Eingelerntes Feld\n ";
 inline constexpr char kValidEntries[] = "Anzahl g\xFCltiger Tabelleneintr\xE4ge [1-10]:";
 inline constexpr char kSegmentsAtMost400[] = "Segmentanzahl darf h\xF6" "chstens 400 sein.";
+inline constexpr char kConfigurationAccepted[] = "Konifguration erfolgreich \xFC" "bernommen.";
+inline constexpr char kConfigurationAborted[] = "Konfiguration abgebrochen.";
+inline constexpr char kDefinitionAccepted[] = "Definition \xFC" "bernommen.";
+inline constexpr char kDefinitionRefused[] = "Definition wurde NICHT \xFC" "bernommen.";
+inline constexpr char kFinalTestHeading[] = "Endpr\xFC" "fdaten Aktion:";
+inline constexpr char kFinalTestTitleLine[] = "Endpr\xFC" "fdaten:\n\n";
 
 // The library's dialogs: titles, buttons and labels.
 inline constexpr char kCancelButton[] = "Abbrechen";
@@ -128,6 +134,11 @@ inline constexpr char kFinalDataLabel[] = "Endpr\xFC" "fdaten:";
 inline constexpr char kOccupancyTitle[] = "Eingabe f\xFCr Belegtkontrolle";
 inline constexpr char kConveyorTitle[] = "Definiton f\xFCr F\xF6rderbandbelegtkontrolle";
 inline constexpr char kShellLengthLabel[] = "Schalenl\xE4nge in Fahrtrichtung [cm]:";
+inline constexpr char kSensorConfigTitle[] = "KVT-Konfiguration eingeben";
+inline constexpr char kSensorConfig2Title[] = "KVT-Konfiguration 2 eingeben";
+inline constexpr char kUnitLabel[] = "Einheit der Me\xDFwerte:";
+inline constexpr char kReferenceLabel[] = "Referenz (Mindestobjektgr\xF6\xDF" "e) [cm]:";
+inline constexpr char kOffsetLabel[] = "Mehrfachauswertungsoffset f\xFCr Feldsatz 2";
 
 // Report pieces the simulated driver's words make.
 inline constexpr char kOlderScanLine[] =
@@ -152,6 +163,9 @@ inline constexpr char kCalibrationLocked[] =
 inline constexpr char kTemperatureMinus5[] = "\nInnentemperatur: -5 \xB0" "C\n";
 inline constexpr char kQ1VariantLine[] =
     "Programmversion: V03.02   Seriennummer: SN0502207\nGer\xE4tevariante: Q1-06\n";
+inline constexpr char kShotDefault[] =
+    "\n   Einzelschussaufl\xF6sung: 1\xB0\n   Anzahl der Bereiche: 1\n   Startwinkel: 90\xB0\n   Stoppwinkel: 90\xB0"
+    "\n   Startwinkel: 0\xB0\n   Stoppwinkel: 0\xB0\n   Startwinkel: 0\xB0\n   Stoppwinkel: 0\xB0\n   ";
 inline constexpr char kResolutionUnknown0[] =
     "\n   Aufl\xF6sung Counter 0:---, Counter 1: 13  [psec]  (--- nicht berechenbar: Eichwerte "
     "ung\xFCltig)\n";

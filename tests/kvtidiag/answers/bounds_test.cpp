@@ -36,6 +36,15 @@ const struct {
     {"ValuesWithFields", nullptr, ValuesWithFields},
     {"ValuesXY", nullptr, ValuesXY},
     {"RangesWithRemission", nullptr, RangesWithRemission},
+    {"KvtConfigRead", KvtConfigRead, nullptr},
+    {"KvtConfigDefined", KvtConfigDefined, nullptr},
+    {"KvtConfig2Read", KvtConfig2Read, nullptr},
+    {"KvtConfig2Defined", KvtConfig2Defined, nullptr},
+    {"DistanceCorrectionParameters", DistanceCorrectionParameters, nullptr},
+    {"BandControlParameters", BandControlParameters, nullptr},
+    {"FinalTestData", FinalTestData, nullptr},
+    {"OutputState", OutputState, nullptr},
+    {"PositioningShot", PositioningShot, nullptr},
 };
 
 TEST(Bounds, EveryFormatterStaysInsideTheRecordAndTheResultText) {

@@ -22,6 +22,12 @@ struct Golden {
 
 const Bytes kSensor1 = {1, 0, 0, 0};
 
+// A block of `size` bytes that begins with `head`, zeros behind.
+Bytes Padded(Bytes head, std::size_t size) {
+  head.resize(size, 0);
+  return head;
+}
+
 // Blocks as the dialogs leave them.
 const Golden kGoldens[] = {
     {"kvt_status", "device=kvt;address=3", "3", {13}},
@@ -51,6 +57,19 @@ const Golden kGoldens[] = {
     {"kvtq1_status", "device=kvtq1;address=2;variant=4", "2", {13}},
     {"kvtq1_error_memory", "device=kvtq1;address=2", "2", {14}},
     {"kvtq1_sensor_type", "device=kvtq1;address=2", "2", {164}},
+    {"kvtq1_config_read", "device=kvtq1;address=2", "2", {181}},
+    {"kvtq1_config2_read", "device=kvtq1;address=2", "2", {211}},
+    {"kvtq1_outputs", "device=kvtq1;address=2", "2", {209}},
+    {"kvtq1_config_defined", "device=kvtq1;address=2", "2",
+     {168, 0, {6, 0, 0x2C, 1, 0x07, 2, 1, 1, 5, 2, 0, 20, 0, 8, 4, 4, 20, 80, 8, 4, 4, 10, 90, 0, 0, 0, 0, 0, 0, 3, 30, 40, 5}}},
+    {"kvtq1_config2_defined", "device=kvtq1;address=2", "2", {210, 0, Padded({3, 0xFE, 5, 0, 0xFF, 2, 1, 50, 90}, 84)}},
+    {"kvtq1_variant", "device=kvtq1;address=2", "2", {166, 0, {180, 0, 0, 0, 50, 0, 0, 0}}},
+    {"kvtq1_corrections", "device=kvtq1;address=2", "2", {173, 0, Padded(Words({3, 7, 8, 9}), 804)}},
+    {"kvtq1_distance_corrections", "device=kvtq1;address=2", "2",
+     {189, 0, Padded(Words({25, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 65535, 65534, 65533, 65532, 65531, 65530}), 804)}},
+    {"kvtq1_shell_check", "device=kvtq1;address=2", "2", {199, 0, Padded(Words({12, 5, 95, 60, 20, 5, 55, 3, 4, 2, 40, 1, 5}), 804)}},
+    {"kvtq1_positioning_shot", "device=kvtq1;address=2", "2", {196, 0, Words({50, 2, 10, 40, 60, 90, 0, 0})}},
+    {"kvtq1_final_test", "device=kvtq1;address=2", "2", {208, 0, Padded({3, 1, 4, 0, 0xFF, 0xFF, 2, 0, 0x2C, 1, 0x70, 0xFE}, 68)}},
     {"kvtq1_v2_scan", "device=kvtq1;address=2;variant=2", "2", {12, 0x1D, kSensor1}},
     {"kvtq1_v2_direct", "device=kvtq1;address=2;variant=2", "2", {12, 0xBC, kSensor1}},
     {"kvtq1_v2_xy", "device=kvtq1;address=2;variant=2", "2", {165, 0, Words({1, 90, 120, 0})}},
