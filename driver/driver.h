@@ -391,20 +391,6 @@ void ResetMode(DeviceState &device);
 // device_fields.cpp
 std::size_t FillFieldSet(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillStopThreshold(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-// device_config.cpp: the configuration blocks and the variant of a type-6 sensor
-std::size_t FillConfigRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-std::size_t FillConfigDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-std::size_t FillConfig2Read(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-std::size_t FillConfig2Define(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-std::size_t FillVariantDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-// device_parameters.cpp: parameter lists, positioning shot, final-test data
-std::size_t FillCorrections(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-std::size_t FillDistanceCorrections(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-std::size_t FillCheckParameters(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-std::size_t FillPositioningShot(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-std::size_t FillFinalTestData(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-// device_outputs.cpp
-std::size_t FillOutputState(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillFieldDefinition(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillDynamicRectangle(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillDynamicSegmented(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
@@ -421,6 +407,20 @@ FieldSet FactoryFields(BYTE kind);
 // A taught-in field: the contour the sensor sees now, with the object in
 // the room or without it, one value per ray of the given scan.
 StoredField TaughtField(BYTE unit, WORD scanAngle, WORD resolution, bool withObject);
+// device_config.cpp: the configuration blocks and the variant of a type-6 sensor
+std::size_t FillConfigRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillConfigDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillConfig2Read(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillConfig2Define(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillVariantDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_parameters.cpp: parameter lists, positioning shot, final-test data
+std::size_t FillCorrections(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillDistanceCorrections(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillCheckParameters(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillPositioningShot(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillFinalTestData(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_outputs.cpp
+std::size_t FillOutputState(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 // device_reference.cpp
 std::size_t FillReferenceValues(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillCorrectionTable(DeviceState &, std::span<const BYTE>, std::span<BYTE>);

@@ -1,7 +1,8 @@
-// The scan inputs the field dialogs share: the single shot in 1/100 degree
-// (0.5, 1 and 0.25 accepted) and the scan angle (100 or 180), each a
-// number of at most 7 characters; any other value gives message 250 and
-// the default, 1 and 100.
+// The scan every dialog accepts: an angle of 100 or 180 degrees and a
+// single shot of 25, 50 or 100 hundredths of a degree. The field dialogs
+// share their two inputs: the single shot as a fraction of a degree and
+// the scan angle, each read from at most 7 characters; any other value
+// gives message 250 and the default, 1 and 100.
 #pragma once
 
 #include "dialogs/dialog_engine.h"

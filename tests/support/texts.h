@@ -72,12 +72,6 @@ inline constexpr char kPowerOns[] = "Anzahl Einschaltvorg\xE4nge: ";
 inline constexpr char kNavigationTaken[] = "Daten \xFC" "bernommen\n";
 inline constexpr char kNotNavigating[] = "Daten nicht \xFC" "bernommen, da nicht im Navigationsmodus\n";
 inline constexpr char kRayResolution100[] = "Aufl\xF6sung des Strahldefinition: 100\n";
-inline constexpr char kConfigurationAccepted[] = "Konifguration erfolgreich \xFC" "bernommen.";
-inline constexpr char kConfigurationAborted[] = "Konfiguration abgebrochen.";
-inline constexpr char kDefinitionAccepted[] = "Definition \xFC" "bernommen.";
-inline constexpr char kDefinitionRefused[] = "Definition wurde NICHT \xFC" "bernommen.";
-inline constexpr char kFinalTestHeading[] = "Endpr\xFC" "fdaten Aktion:";
-inline constexpr char kFinalTestTitleLine[] = "Endpr\xFC" "fdaten:\n\n";
 inline constexpr char kFieldTakenOver[] = "Felddaten erhalten und \xFC" "bernommen!\n";
 inline constexpr char kFieldAborted[] = "Konfiguration von FeldA abgebrochen.\n";
 inline constexpr char kRectangularField[] = "\xDC" "berwachungsbereich: Rechteckiger \xDC" "berwachungsbereich\n ";
@@ -86,6 +80,12 @@ inline constexpr char kSegmentedField[] = "\xDC" "berwachungsbereich: Segmentier
 inline constexpr char kTaughtField[] = "\xDC" "berwachungsbereich: Eingelerntes Feld\n ";
 inline constexpr char kValidEntries[] = "Anzahl g\xFCltiger Tabelleneintr\xE4ge [1-10]:";
 inline constexpr char kSegmentsAtMost400[] = "Segmentanzahl darf h\xF6" "chstens 400 sein.";
+inline constexpr char kConfigurationAccepted[] = "Konifguration erfolgreich \xFC" "bernommen.";
+inline constexpr char kConfigurationAborted[] = "Konfiguration abgebrochen.";
+inline constexpr char kDefinitionAccepted[] = "Definition \xFC" "bernommen.";
+inline constexpr char kDefinitionRefused[] = "Definition wurde NICHT \xFC" "bernommen.";
+inline constexpr char kFinalTestHeading[] = "Endpr\xFC" "fdaten Aktion:";
+inline constexpr char kFinalTestTitleLine[] = "Endpr\xFC" "fdaten:\n\n";
 
 // The library's dialogs: titles, buttons and labels.
 inline constexpr char kCancelButton[] = "Abbrechen";
