@@ -64,10 +64,7 @@ void RunEntry(MenuWindow &menu, int index) {
   std::free(reinterpret_cast<void *>(request[kReqParamBlock]));
   menu.busy = false;
 
-  if (show) {
-    AppendLine(menu, line.text, kLineHeader);
-    AppendResultText(menu, buffers->resultText);
-  }
+  if (show) AppendResult(menu, line.text, buffers->resultText);
   ++menu.runs;
 }
 

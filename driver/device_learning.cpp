@@ -24,6 +24,14 @@ constexpr std::size_t kCodeDigits = 8;
 
 BYTE RequestByte(std::span<const BYTE> request, std::size_t at) { return kvt::Byte(request, at); }
 
+// The room as the sensor sees it now becomes the taught-in field of the
+// field set and letter being learnt, in its unit, scan angle and single shot.
+void StoreLearntField(DeviceState &device) {
+  const Service &service = device.service;
+  StoredField *field = FieldAt(device, service.learnField, service.learnFieldCode & 0x3F);
+  if (field) *field = TaughtField(service.learnFieldCode >> 6, service.learnAngle, service.learnShot, true);
+}
+
 BYTE LearnStatus(DeviceState &device, std::span<const BYTE> request) {
   Service &service = device.service;
   const BYTE step = RequestByte(request, 25);
@@ -36,6 +44,8 @@ BYTE LearnStatus(DeviceState &device, std::span<const BYTE> request) {
       service.learning = true;
       service.learnField = field;
       service.learnFieldCode = RequestByte(request, 19);
+      service.learnAngle = kvt::Word(request, 20);
+      service.learnShot = kvt::Word(request, 22);
       return kLearning;
     }
     case kEnd:
@@ -45,6 +55,7 @@ BYTE LearnStatus(DeviceState &device, std::span<const BYTE> request) {
       service.learning = false;
       if (step == kAbort) return kNotLearned;
       ++service.taughtFields;
+      StoreLearntField(device);
       return kLearned;
     default: return kWrongState;
   }

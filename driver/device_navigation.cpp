@@ -81,7 +81,7 @@ void BrakeFieldBlock(const Request &x) {
 }
 
 double ScanAngle(const DeviceState &device) {
-  const ScanGeometry scan = GeometryOf(device);
+  const ScanGeometry scan = GeometryOf(device.kind);
   return scan.step * (scan.rays - 1);
 }
 
@@ -189,7 +189,7 @@ void NavigationDataBlock(const Request &x) {
   const DeviceState &device = x.device;
   const BYTE content = x.Action();
   const BYTE coordinates = x.At(11);
-  const ScanGeometry scan = GeometryOf(device);
+  const ScanGeometry scan = GeometryOf(device.kind);
   const BrakeField &brake = device.navigation.brakeField;
   x.answer.Byte(12, coordinates);
 

@@ -33,6 +33,7 @@ DeviceState StartState(const SimConfig &config) {
   device.errorCount = errors.count;
   device.type6 = StartConfig(device.kind, config.variant);
   if (device.kind == kvt::kDevicePxd) device.laserOn = false;  // the interface unit has no laser
+  device.fields.fill(FactoryFields(device.kind));
   return device;
 }
 

@@ -171,6 +171,37 @@ struct Type6Config {
 Type6Config StartConfig(BYTE kind, BYTE variant);
 void StartParameters(Type6Config &config);
 
+// A protective field as the device stores it. Its values are kept as the
+// stored-field answer (0x45 → 0xC5) lays them out from record byte 24:
+// rectangle left, right, height; radial field the radius; segmented field
+// the number of segments and its corner points; taught-in field the
+// contour, one value per ray; dynamic rectangle the minimum left, right
+// and height and the valid table entries; dynamic segmented field its ten
+// corner points at standstill and the valid table entries. Distances are
+// in the field's unit; corner words keep the bit 15 they were sent with.
+enum class FieldShape : BYTE {
+  kRectangle = 0,
+  kRadial = 1,
+  kSegmented = 2,
+  kTaught = 3,
+  kDynamicRectangle = 4,
+  kDynamicSegmented = 5,
+};
+inline constexpr std::size_t kFieldSetCount = 4;
+inline constexpr std::size_t kFieldLetters = 6;  // A to F
+inline constexpr std::size_t kFieldValuesAt = 24;
+inline constexpr std::size_t kFieldWords = (kvt::kRecordSize - kFieldValuesAt) / 2;
+inline constexpr std::size_t kMaxSegments = 400;
+
+struct StoredField {
+  FieldShape shape = FieldShape::kRectangle;
+  BYTE unit = 0;          // 0 cm, 1 mm, 2 tenths of a metre
+  WORD scanAngle = 180;   // degrees
+  WORD resolution = 50;   // single shot, 1/100 degree
+  std::array<WORD, kFieldWords> words{};
+};
+using FieldSet = std::array<StoredField, kFieldLetters>;
+
 // Operating modes (command 0x20) that other commands may ask about.
 inline constexpr BYTE kModeSetup = 0x00;
 inline constexpr BYTE kModeCalibration = 0x01;
@@ -231,6 +262,8 @@ struct Service {
   bool learning = false;
   BYTE learnField = 0;       // 1-4, while learning
   BYTE learnFieldCode = 0;   // field letter and unit bits, while learning
+  WORD learnAngle = 0;       // scan angle and single shot of the field being learnt
+  WORD learnShot = 0;
   WORD taughtFields = 0;     // learnings ended regularly
   WORD dustReference = 2315; // contamination reference, channel 0
   BYTE finalCalibration = 0; // number of the last final-test calibration
@@ -281,6 +314,7 @@ struct DeviceState {
   bool downloading = false;     // between the start request and the end record
   bool refusing = false;        // while a refusal is simulated: no setting is taken
   WORD scans = 0;               // measurements sent since switch-on (measured_values.cpp)
+  std::array<FieldSet, kFieldSetCount> fields{};  // per field set 1..4, the fields A to F
   Navigation navigation;
   Service service;
 };
@@ -376,6 +410,22 @@ void ResetMode(DeviceState &device);
 // device_fields.cpp
 std::size_t FillFieldSet(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillStopThreshold(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillFieldDefinition(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillDynamicRectangle(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillDynamicSegmented(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillStoredField(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// stored_fields.cpp
+// The field of a field set (1..4; 0 the set in force) and letter (0..5 for
+// A to F); null for any other number or letter.
+StoredField *FieldAt(DeviceState &device, BYTE number, BYTE letter);
+const FieldSet &ActiveFields(const DeviceState &device);
+// How many of a field's words its answer carries.
+std::size_t FieldWordCount(const StoredField &field);
+// The fields every set holds at switch-on, in the kind's own unit and scan.
+FieldSet FactoryFields(BYTE kind);
+// A taught-in field: the contour the sensor sees now, with the object in
+// the room or without it, one value per ray of the given scan.
+StoredField TaughtField(BYTE unit, WORD scanAngle, WORD resolution, bool withObject);
 // device_config.cpp: the configuration blocks and the variant of a type-6 sensor
 std::size_t FillConfigRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillConfigDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);

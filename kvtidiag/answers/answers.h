@@ -95,6 +95,24 @@ void FinalTestData(ResultText &out, std::span<const BYTE> answer);
 void OutputState(ResultText &out, std::span<const BYTE> answer);
 void PositioningShot(ResultText &out, std::span<const BYTE> request);
 
+// Protective fields (field_answers.cpp). Letters 0 to 5 are the fields A to
+// F, units 0 to 2 cm, mm and 10 cm, shapes 0 to 5 rectangular, radial,
+// segmented, taught-in, dynamic rectangle and dynamic segmented; a number
+// beyond these gives no line.
+void AppendFieldLetter(ResultText &out, unsigned letter);
+// The unit line (FormatFromTable's buffer); null for a unit without one.
+const char *UnitText(unsigned unit);
+void AppendUnitLine(ResultText &out, unsigned unit);
+void AppendFieldHeading(ResultText &out, unsigned shape);
+// The shape's dimension lines, from answer byte `at` on.
+void AppendFieldDimensions(ResultText &out, std::span<const BYTE> answer, unsigned shape, std::size_t at);
+// The corner points of a segmented field the device took over (0xC0).
+void FieldCornerPoints(ResultText &out, std::span<const BYTE> answer);
+// The corner points or the taught-in contour of a stored field (0xC5).
+void RenderFieldValues(ResultText &out, std::span<const BYTE> answer);
+// A stored field (0xC5) described anew, with the text of its letter.
+void StoredFieldText(ResultText &out, std::span<const BYTE> answer, unsigned letter);
+
 // Service reports (service_reports.cpp): the memory dump starts the text,
 // the reference-target record is appended, the counters start the text.
 void MemoryDump(ResultText &out, std::span<const BYTE> answer);

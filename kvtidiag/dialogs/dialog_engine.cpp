@@ -111,7 +111,9 @@ void StoreList(HWND window, std::span<BYTE> block, const Input &input) {
   const List &list = *input.list;
   // Entries beyond the block would be dropped: the count stops there.
   const std::size_t width = FieldSize(input.field, 0);
-  const auto room = static_cast<std::int64_t>(block.size() > input.offset ? (block.size() - input.offset) / width : 0);
+  const std::size_t step = list.stride != 0 ? list.stride : width;
+  const auto room = static_cast<std::int64_t>(
+      block.size() >= input.offset + width ? (block.size() - input.offset - width) / step + 1 : 0);
   std::int64_t count = list.entries;
   if (list.count == ListCount::kFromBlock) count += Stored(block, list.countField, list.countAt);
   count = std::clamp<std::int64_t>(count, 0, room);
@@ -123,14 +125,14 @@ void StoreList(HWND window, std::span<BYTE> block, const Input &input) {
     Store(block, list.countField, list.countAt, count);
   }
   for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-    const std::size_t at = input.offset + i * width;
+    const std::size_t at = input.offset + i * step;
     std::int64_t value = list.fillValue;
     if (i < tokens.size()) {
       value = Whole(FromText(list.token, tokens[i].c_str()));
     } else if (list.fill == Fill::kIndex) {
       value = static_cast<std::int64_t>(i);
     } else if (list.fill == Fill::kPrevious) {
-      value = Stored(block, input.field, at - width);
+      value = Stored(block, input.field, at - step);
     }
     Store(block, input.field, at, value);
   }

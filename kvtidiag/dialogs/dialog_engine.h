@@ -141,6 +141,9 @@ struct List {
   unsigned entries = 0;
   Fill fill = Fill::kValue;
   std::int32_t fillValue = 0;
+  // Bytes from one entry to the next, e.g. down a column of a table stored
+  // line by line; 0: the entry's width.
+  std::size_t stride = 0;
   // The text the numbers are taken from, e.g. without labels between them.
   std::string (*prepare)(std::string text, unsigned count) = nullptr;
 };

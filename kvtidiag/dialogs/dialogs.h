@@ -174,6 +174,107 @@
 #define IDC_CHECK_WORD_34 120
 #define IDC_CHECK_SUM 121
 
+/* Field dialogs (field_dialogs.cpp) */
+/* Rectangular field (621) */
+#define IDD_FIELD_RECTANGLE 621
+#define IDC_RECT_NUMBER 1024
+#define IDC_RECT_UNIT 1036
+#define IDC_RECT_LEFT 107
+#define IDC_RECT_RIGHT 108
+#define IDC_RECT_HEIGHT 109
+#define IDC_RECT_KIND 1074
+#define IDC_RECT_ANGLE 1075
+#define IDC_RECT_SHOT 1076
+/* Radial field (600) */
+#define IDD_FIELD_CIRCLE 600
+#define IDC_CIRCLE_NUMBER 1027
+#define IDC_CIRCLE_UNIT 1036
+#define IDC_CIRCLE_RADIUS 110
+#define IDC_CIRCLE_KIND 1028
+#define IDC_CIRCLE_ANGLE 1029
+#define IDC_CIRCLE_SHOT 1030
+/* Segmented field (500) */
+#define IDD_FIELD_SEGMENT 500
+#define IDC_SEG_NUMBER 114
+#define IDC_SEG_UNIT 1036
+#define IDC_SEG_COUNT 111
+#define IDC_SEG_CORNERS 112
+#define IDC_SEG_KIND 1077
+#define IDC_SEG_ANGLE 1078
+#define IDC_SEG_SHOT 1079
+
+/* Dynamic field dialogs (dynamic_field_dialogs.cpp) */
+/* Dynamic rectangle (610): the header, then ten rows of left, right, height, speed */
+#define IDD_DYN_RECT 610
+#define IDC_DYNREC_NUMBER 1062
+#define IDC_DYNREC_UNIT 1036
+#define IDC_DYNREC_ENTRIES 1067
+#define IDC_DYNREC_MIN_LEFT 1064
+#define IDC_DYNREC_MIN_RIGHT 1065
+#define IDC_DYNREC_MIN_HEIGHT 1066
+#define IDC_DYNREC_KIND 1077
+#define IDC_DYNREC_ANGLE 1078
+#define IDC_DYNREC_SHOT 1079
+#define IDC_DYNREC_LEFT_1 110
+#define IDC_DYNREC_RIGHT_1 111
+#define IDC_DYNREC_HEIGHT_1 112
+#define IDC_DYNREC_SPEED_1 113
+#define IDC_DYNREC_LEFT_2 114
+#define IDC_DYNREC_RIGHT_2 115
+#define IDC_DYNREC_HEIGHT_2 116
+#define IDC_DYNREC_SPEED_2 129
+#define IDC_DYNREC_LEFT_3 131
+#define IDC_DYNREC_RIGHT_3 132
+#define IDC_DYNREC_HEIGHT_3 133
+#define IDC_DYNREC_SPEED_3 137
+#define IDC_DYNREC_LEFT_4 139
+#define IDC_DYNREC_RIGHT_4 140
+#define IDC_DYNREC_HEIGHT_4 141
+#define IDC_DYNREC_SPEED_4 145
+#define IDC_DYNREC_LEFT_5 147
+#define IDC_DYNREC_RIGHT_5 148
+#define IDC_DYNREC_HEIGHT_5 149
+#define IDC_DYNREC_SPEED_5 153
+#define IDC_DYNREC_LEFT_6 155
+#define IDC_DYNREC_RIGHT_6 156
+#define IDC_DYNREC_HEIGHT_6 157
+#define IDC_DYNREC_SPEED_6 161
+#define IDC_DYNREC_LEFT_7 163
+#define IDC_DYNREC_RIGHT_7 164
+#define IDC_DYNREC_HEIGHT_7 165
+#define IDC_DYNREC_SPEED_7 169
+#define IDC_DYNREC_LEFT_8 171
+#define IDC_DYNREC_RIGHT_8 172
+#define IDC_DYNREC_HEIGHT_8 173
+#define IDC_DYNREC_SPEED_8 177
+#define IDC_DYNREC_LEFT_9 179
+#define IDC_DYNREC_RIGHT_9 180
+#define IDC_DYNREC_HEIGHT_9 181
+#define IDC_DYNREC_SPEED_9 185
+#define IDC_DYNREC_LEFT_10 187
+#define IDC_DYNREC_RIGHT_10 188
+#define IDC_DYNREC_HEIGHT_10 189
+#define IDC_DYNREC_SPEED_10 193
+/* Dynamic segmented field (613): the header, then five classes of corner list and speed */
+#define IDD_DYN_SEG 613
+#define IDC_DYNSEG_NUMBER 1092
+#define IDC_DYNSEG_UNIT 1036
+#define IDC_DYNSEG_ENTRIES 1085
+#define IDC_DYNSEG_CORNERS_0 1094
+#define IDC_DYNSEG_KIND 1089
+#define IDC_DYNSEG_ANGLE 1090
+#define IDC_DYNSEG_SHOT 1091
+#define IDC_DYNSEG_CORNERS_1 119
+#define IDC_DYNSEG_SPEED_1 1101
+#define IDC_DYNSEG_CORNERS_2 113
+#define IDC_DYNSEG_SPEED_2 1095
+#define IDC_DYNSEG_CORNERS_3 114
+#define IDC_DYNSEG_SPEED_3 1096
+#define IDC_DYNSEG_CORNERS_4 115
+#define IDC_DYNSEG_SPEED_4 1097
+#define IDC_DYNSEG_CORNERS_5 116
+#define IDC_DYNSEG_SPEED_5 1098
+
 /* Navigation dialogs (navigation_dialogs.cpp) */
 /* Brake field (115) */
 #define IDD_NAV_BRAKE_FIELD 115
@@ -464,6 +565,23 @@ INT_PTR CALLBACK AssemblycheckDlgProc(HWND dialog, UINT message, WPARAM wParam, 
 INT_PTR WINAPI DialogRemDef(HWND owner, void *block);
 INT_PTR WINAPI DialogConvDef(HWND owner, void *block);
 INT_PTR CALLBACK RemDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Field dialogs (field_dialogs.cpp). Kind 0: rectangular field (621), 1:
+   radial field (600), 2: segmented field (500); any other kind has no dialog. */
+extern "C" {
+INT_PTR WINAPI DialogFieldKfg(HWND owner, void *block, BYTE kind);
+INT_PTR CALLBACK FieldKfgRectangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK FieldKfgCircleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK FieldKfgSegmentDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Dynamic field dialogs (dynamic_field_dialogs.cpp). */
+extern "C" {
+INT_PTR WINAPI DialogDYNRECKfg(HWND owner, void *block);
+INT_PTR CALLBACK DYNRECKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogDYNSEGKfg(HWND owner, void *block);
+INT_PTR CALLBACK DYNSEGKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }
 
 /* Navigation dialogs (navigation_dialogs.cpp): kind 0 brake field, 1 ray

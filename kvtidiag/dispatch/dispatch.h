@@ -62,6 +62,9 @@ enum class Source : BYTE {
   kPassword,    // the host's password text with its zero, as far as the record reaches
   kWordList,    // the block's count word (limited to `size` when that is not 0), then as many
                 // words from block byte 2 on as the count placed says
+  kMarkedWords,  // `size` words of the ParamBlock from block byte `from`, each with bit 15 set
+  kCornerPoints,  // a segmented field's corner points: one more than the block's segment count at
+                  // `from`, the low words of the 32-bit values behind it, each with bit 15 set
 };
 
 struct Place {
@@ -78,8 +81,11 @@ constexpr Place ConstantByte(WORD to, BYTE value) { return {to, Source::kConstan
 constexpr Place RangePairs(WORD to) { return {to, Source::kRangePairs}; }
 constexpr Place Password(WORD to) { return {to, Source::kPassword}; }
 constexpr Place WordList(WORD to, WORD limit = 0) { return {to, Source::kWordList, 0, limit}; }
+constexpr Place MarkedWords(WORD to, WORD from, WORD count) { return {to, Source::kMarkedWords, from, count}; }
+constexpr Place CornerPoints(WORD to, WORD countFrom) { return {to, Source::kCornerPoints, countFrom}; }
 constexpr bool ReadsBlock(const Place &place) {
-  return place.source == Source::kBlock || place.source == Source::kRangePairs || place.source == Source::kWordList;
+  return place.source == Source::kBlock || place.source == Source::kRangePairs || place.source == Source::kWordList ||
+         place.source == Source::kMarkedWords || place.source == Source::kCornerPoints;
 }
 
 // Places every piece; FALSE, with nothing placed, when a piece reads the
@@ -197,6 +203,12 @@ BOOL CollectSensorConfig(Command &command, const HandlerRow &row);
 // 179, 184 and 205, one row per menu entry.
 BOOL RunMeasuredValues(Command &command, const HandlerRow &row);
 BOOL CollectMeasuredValues(Command &command, const HandlerRow &row);
+// Protective fields: a new field (field_definition.cpp, handler 18, one
+// row per field kind) and a stored field read back (stored_field.cpp,
+// handler 17).
+BOOL RunFieldDefinition(Command &command, const HandlerRow &row);
+BOOL CollectFieldDefinition(Command &command, const HandlerRow &row);
+BOOL RunStoredField(Command &command, const HandlerRow &row);
 // Service (service.cpp): memory dump, reference target and operating
 // counters as reports, learn mode, calibration with the manufacturing code.
 BOOL RunServiceReport(Command &command, const HandlerRow &row);

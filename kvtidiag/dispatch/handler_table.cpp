@@ -22,8 +22,9 @@ constexpr HandlerRow kHandlers[] = {
     {.code = 16, .run = RunServiceReport, .command = 0x34, .expected = 0xB4, .collector = kMemDump,
      // the start address, then the number of bytes
      .data = {BlockBytes(9, 0, 4), BlockByte(13, 4)}},
-    {.code = 17, .run = RunUnavailable},
-    {.code = 18, .run = RunUnavailable},
+    {.code = 17, .run = RunStoredField, .command = 0x45, .expected = 0xC5, .collector = kFieldNr,
+     .data = {BlockByte(9, 0)}},
+    {.code = 18, .run = RunFieldDefinition, .parameters = CollectFieldDefinition},
     {.code = 19, .run = RunServiceReport, .command = 0x2F, .expected = 0xAF, .collector = kMemDump,
      .data = {BlockByte(9, 0)}},
     {.code = 53, .run = RunLearnMode, .command = 0x46, .expected = 0xC6, .collector = kLModeData},

@@ -38,6 +38,14 @@ void PlacePassword(TelegramRecord &request, std::size_t at, const char *password
   request[at + length] = 0;
 }
 
+// Bit 15 marks a corner point in the device's field telegrams.
+constexpr WORD kCornerMark = 0x8000;
+
+void PlaceMarkedWords(TelegramRecord &request, std::size_t at, std::span<const BYTE> block, std::size_t from,
+                      std::size_t count, std::size_t stride) {
+  for (std::size_t i = 0; i < count; ++i) PutWord(request, at + 2 * i, Word(block, from + stride * i) | kCornerMark);
+}
+
 }  // namespace
 
 bool PlaceData(Command &command, std::span<const Place> places) {
@@ -59,6 +67,10 @@ bool PlaceData(Command &command, std::span<const Place> places) {
       case Source::kWordList: PlaceWordList(request, place.to, block, place.size); break;
       case Source::kPassword:
         PlacePassword(request, place.to, reinterpret_cast<const char *>(command.request[kReqPassword]));
+        break;
+      case Source::kMarkedWords: PlaceMarkedWords(request, place.to, block, place.from, place.size, 2); break;
+      case Source::kCornerPoints:
+        PlaceMarkedWords(request, place.to, block, place.from + 4, Word(block, place.from) + 1u, 4);
         break;
     }
   }

@@ -199,6 +199,39 @@ TEST_F(MenuWindow, ResultTextStartsEmptyAndIsReadToItsCapacity) {
   EXPECT_EQ(results.back().text.size(), (capacity - 1) % 100);
 }
 
+TEST_F(MenuWindow, NewResultStartsInViewAndTheListScrollsAsWideAsItsWidestLine) {
+  const struct {
+    const char *name;
+    std::string resultText;
+    bool wider;  // than every line before
+  } cases[] = {
+      {"long line", std::string(150, 'x') + "\n" + std::string(60, 'z'), true},
+      {"narrower lines keep the range", "kurz\n" + std::string(100, 'y'), false},
+      {"tabs count as the columns they reach", std::string(20, '\t') + "x", true},
+  };
+  int widest = 0;
+  RunMenu(MenuOf("GOODMENU"), {[&](HWND menu) {
+            HWND list = GetDlgItem(menu, kIdResultList);
+            for (const auto &c : cases) {
+              SCOPED_TRACE(c.name);
+              std::string text = c.resultText;
+              for (int line = 0; line < 60; ++line) text += "\nZeile";  // more than a page: the list can scroll
+              AnswerWith(text);
+              const LRESULT header = SendMessageA(list, LB_GETCOUNT, 0, 0);
+              RunLine(menu, kStatusLine);
+              EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), header) << "the new result's header at the top";
+              const int extent = static_cast<int>(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
+              RECT client{};
+              GetClientRect(list, &client);
+              EXPECT_GT(extent, client.right) << "the long line can be scrolled into view";
+              EXPECT_EQ(extent > widest, c.wider);
+              widest = std::max(extent, widest);
+            }
+            Command(menu, dlg::kIdClear);
+            EXPECT_EQ(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 0);
+          }});
+}
+
 bool HeapBlockAlive(ULONG_PTR block) {
   return HeapValidate(reinterpret_cast<HANDLE>(_get_heap_handle()), 0, reinterpret_cast<void *>(block)) != FALSE;
 }
