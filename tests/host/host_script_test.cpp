@@ -134,6 +134,46 @@ TEST(HostScript, PrintsWhatTheRunShowsAndExitsWithTheRightCode) {
   }
 }
 
+// The first piece of `pieces` that `text` lacks after the ones before; empty when all are there.
+std::string MissingInOrder(const std::string &text, const std::vector<std::string> &pieces) {
+  std::size_t at = 0;
+  for (const std::string &piece : pieces) {
+    at = text.find(piece, at);
+    if (at == std::string::npos) return piece;
+  }
+  return {};
+}
+
+// A session photographs a dialog, waits behind a command's message, adds a
+// note, writes the report through its file dialog and is asked before the
+// list it has not saved goes.
+TEST(HostScript, ScriptedSessionWritesTheReport) {
+  const std::string report = TempFile("kvt_bericht.txt"), picture = TempFile("kvt_dialog.bmp");
+  const Outcome outcome = RunHost(kKvtStart + "run Anzahl der Mehrfachauswertungen\nscreenshot " + picture +
+                                  "\nset 1010 0\npress OK\necho danach\nrun Sensorstatus lesen\n"
+                                  "click Zusatzinfo\nset 1000 Notiz\npress OK\nclick Bericht speichern\nfile " + report +
+                                  "\nrun Reset u. Initialisierung\nclick Liste l\xF6schen\nprint\n");
+  EXPECT_EQ(outcome.exitCode, 0u) << outcome.output;
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  char name[64];
+  std::snprintf(name, sizeof name, "Vorgeschlagener Dateiname: KVT_%04u-%02u-%02u_Bericht.txt\n", now.wYear,
+                now.wMonth, now.wDay);
+  EXPECT_EQ(MissingInOrder(outcome.output, {Utf8(std::string("Meldung: ") + text::kEvaluationsRange), "\ndanach\n",
+                                            name, Utf8(std::string("Frage: ") + text::kClearQuestion),
+                                            "Ergebnisliste: 0 Zeilen"}), "") << outcome.output;
+  const std::string bitmap = FileBytes(picture);
+  ASSERT_GE(bitmap.size(), 26u);
+  EXPECT_LT(static_cast<BYTE>(bitmap[18]) + 256 * static_cast<BYTE>(bitmap[19]), 600) << "the dialog, not the menu";
+  const bool simulating = GetProcAddress(GetModuleHandleA("KVTIDRV.DLL"), "SimTraceText") != nullptr;
+  EXPECT_EQ(Escaped(MissingInOrder(FileBytes(report),
+                                   {"Inbetriebnahmebericht\r\nDatum: ", "\r\nGer\xE4t: KVT", "\r\nAdresse: 0\r\n",
+                                    "\r\nErgebnisliste\r\nSensorstatus lesen\r\nProgrammversion: ", "\r\nNotiz\r\n\r\nTelegrammprotokoll\r\n",
+                                    simulating ? "0x31 Sensorstatus lesen" : text::kNoTrace})), "");
+  DeleteFileA(report.c_str());
+  DeleteFileA(picture.c_str());
+}
+
 TEST(HostScript, ParseErrorsNameTheLine) {
   EXPECT_NE(RunHost("sim device=kvt\n\nfrobnicate\n").output.find("Zeile 3: unbekannter Befehl \"frobnicate\""),
             std::string::npos);
