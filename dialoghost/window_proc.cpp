@@ -98,6 +98,23 @@ void OnCommand(MenuWindow &menu, WORD id, WORD notification) {
   }
 }
 
+// The result list's context menu offers what its buttons do for it.
+void OnContextMenu(MenuWindow &menu, HWND target, LPARAM where) {
+  if (target != GetDlgItem(menu.window, kIdResultList) || menu.busy) return;
+  POINT at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+  if (where == -1) {  // from the keyboard: at the list's corner
+    RECT list{};
+    GetWindowRect(target, &list);
+    at = {list.left, list.top};
+  }
+  HMENU popup = CreatePopupMenu();
+  AppendMenuA(popup, MF_STRING, kIdCopy, "Kopieren\tStrg+C");
+  AppendMenuA(popup, MF_STRING, kIdClear, "Liste löschen");
+  const int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, menu.window, nullptr);
+  DestroyMenu(popup);
+  if (chosen) OnCommand(menu, static_cast<WORD>(chosen), BN_CLICKED);
+}
+
 }  // namespace
 
 bool RegisterMenuWindowClass() {
@@ -132,6 +149,7 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: OnCommand(*menu, LOWORD(wParam), HIWORD(wParam)); return 0;
     case DM_GETDEFID: return MAKELRESULT(kIdRun, DC_HASDEFID);
     case WM_CHARTOITEM: return OnCharToItem(*menu, wParam, lParam);
+    case WM_CONTEXTMENU: OnContextMenu(*menu, reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_VKEYTOITEM: return -1;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) != SC_CLOSE) return DefWindowProcA(window, message, wParam, lParam);

@@ -117,23 +117,28 @@ constexpr int kHeadingLine = 1, kStatusLine = 2, kFlaggedLine = 3;
 constexpr char kDeviceResult[] =
     "Programmversion: V03.02   Seriennummer: 0502207\nGer\xE4tevariante: Q1-06\n"
     "\nBei der Kommunikation benutzte Adresse   3  mit Zielger\xE4t  KVT-Q1.\n\n";
-constexpr char kUnknownDevice[] = "Ger\xE4t: unbekannt\r\nAdresse: unbekannt\r\nSeriennummer: unbekannt\r\n"
-                                  "Variante: unbekannt\r\n\r\n";
 
 // A driver that describes itself simulates.
 bool Simulating() { return GetProcAddress(GetModuleHandleA("KVTIDRV.DLL"), "SimDeviceText") != nullptr; }
 
-SYSTEMTIME Today() {
+std::string TempFile(const char *name) {
+  char folder[MAX_PATH] = "";
+  GetTempPathA(sizeof folder, folder);
+  return folder + std::string(name);
+}
+
+// Today's date in `format`, which takes day, month and year, or year, month and day.
+std::string Today(const char *format, bool dayFirst) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
-  return now;
+  char text[64];
+  std::snprintf(text, sizeof text, format, dayFirst ? now.wDay : now.wYear, now.wMonth, dayFirst ? now.wYear : now.wDay);
+  return text;
 }
 
 // The file with its date line's value as "*", once that is checked to be today's.
 std::string Undated(std::string file) {
-  const SYSTEMTIME now = Today();
-  char today[32];
-  std::snprintf(today, sizeof today, "\r\nDatum: %02u.%02u.%04u ", now.wDay, now.wMonth, now.wYear);
+  const std::string today = Today("\r\nDatum: %02u.%02u.%04u ", true);
   const std::size_t at = file.find(today);
   EXPECT_NE(at, std::string::npos) << Escaped(file);
   if (at != std::string::npos) file.replace(at + 9, file.find('\r', at + 2) - at - 9, "*");
@@ -364,9 +369,7 @@ TEST_F(MenuWindow, AdditionalInfoSettingsSaveAndClear) {
     EXPECT_TRUE(g_host.calls.empty());
   }
   // The list saved as CP1252 with CR LF; "Liste löschen" empties it.
-  char folder[MAX_PATH] = "";
-  GetTempPathA(sizeof folder, folder);
-  const std::string path = std::string(folder) + "kvt_ergebnisliste.txt";
+  const std::string path = TempFile("kvt_ergebnisliste.txt");
   g_host = Host{};
   AnswerWith("Zeile \xE4\n\nEnde \xDF\xB0");
   g_host.addInfoText = "Notiz \xD6";
@@ -381,8 +384,8 @@ TEST_F(MenuWindow, AdditionalInfoSettingsSaveAndClear) {
           }});
   EXPECT_TRUE(saved);
   EXPECT_EQ(Escaped(Undated(FileBytes(path))),
-            Escaped(std::string("Ergebnisliste\r\nDatum: *\r\n") + kUnknownDevice +
-                    "Sensorstatus lesen\r\nZeile \xE4\r\n\r\nEnde \xDF\xB0\r\nNotiz \xD6\r\n"));
+            Escaped("Ergebnisliste\r\nDatum: *\r\nGer\xE4t: unbekannt\r\nAdresse: unbekannt\r\nSeriennummer: unbekannt\r\n"
+                    "Variante: unbekannt\r\n\r\nSensorstatus lesen\r\nZeile \xE4\r\n\r\nEnde \xDF\xB0\r\nNotiz \xD6\r\n"));
   EXPECT_EQ(afterClear, 0u);
   DeleteFileA(path.c_str());
   const MenuRun failed = RunMenu(MenuOf("GOODMENU"), {[](HWND menu) {
@@ -393,160 +396,114 @@ TEST_F(MenuWindow, AdditionalInfoSettingsSaveAndClear) {
   EXPECT_EQ(Escaped(failed.ui.boxes[0].text), Escaped(text::kSaveFailed));
 }
 
-// The report after a command that named the device, and the status line then.
-TEST_F(MenuWindow, ReportAndStatusLineNameTheDevice) {
-  AnswerWith(kDeviceResult);
-  g_host.addInfoText = "Notiz";
-  char folder[MAX_PATH] = "";
-  GetTempPathA(sizeof folder, folder);
-  const std::string path = std::string(folder) + "kvt_bericht.txt";
-  std::string before, after;
-  RunMenu(MenuOf("GOODMENU"), {[&](HWND menu) {
-            before = ItemText(menu, dlg::kIdStatus);
-            RunLine(menu, kStatusLine);
-            Command(menu, dlg::kIdAddInfo);
-            after = ItemText(menu, dlg::kIdStatus);
-            EXPECT_TRUE(SendMessageA(menu, dlg::kMsgSaveReportTo, 0, reinterpret_cast<LPARAM>(path.c_str())));
-          }});
-  const std::string device = Simulating() ? "KVT-Q1 (SIMULIERT)" : "KVT-Q1";
-  if (!Simulating()) { EXPECT_EQ(Escaped(before), Escaped("Ger\xE4t: unbekannt   Adresse: unbekannt")); }
-  EXPECT_EQ(Escaped(after), Escaped("Ger\xE4t: " + device + "   Adresse: 3   Seriennummer: 0502207   Variante: Q1-06"));
-  const std::string report = Undated(FileBytes(path));
-  const std::string head = "Inbetriebnahmebericht\r\nDatum: *\r\nGer\xE4t: " + device +
-                           "\r\nAdresse: 3\r\nSeriennummer: 0502207\r\nVariante: Q1-06\r\n\r\nErgebnisliste\r\n"
-                           "Sensorstatus lesen\r\nProgrammversion: V03.02   Seriennummer: 0502207\r\n";
-  const std::string tail = "Adresse   3  mit Zielger\xE4t  KVT-Q1.\r\n\r\nNotiz\r\n\r\nTelegrammprotokoll\r\n";
-  EXPECT_EQ(Escaped(report.substr(0, head.size())), Escaped(head));
-  const std::size_t trace = report.find(tail);
-  ASSERT_NE(trace, std::string::npos) << Escaped(report);
-  if (!Simulating()) { EXPECT_EQ(Escaped(report.substr(trace + tail.size())), Escaped(std::string(text::kNoTrace) + "\r\n")); }
-  DeleteFileA(path.c_str());
+// ZenkDialog on the test's menu, with steps that may take other windows.
+UiRun RunSteps(std::vector<UiStep> steps) {
+  const Descriptor descriptor = MenuOf("GOODMENU");
+  return RunUi(std::move(steps), [&] { ZenkDialog(nullptr, const_cast<ULONG_PTR *>(descriptor.data())); });
 }
 
 // "Liste löschen", "Schließen" and Esc ask while results are unsaved; a
 // program's WM_CLOSE (the last step) does not.
 TEST_F(MenuWindow, UnsavedResultsGoOnlyAfterTheQuestion) {
-  char folder[MAX_PATH] = "";
-  GetTempPathA(sizeof folder, folder);
-  const std::string path = std::string(folder) + "kvt_gesichert.txt";
+  const std::string path = TempFile("kvt_gesichert.txt");
   const auto clear = [](HWND menu) { Command(menu, dlg::kIdClear); };
   const auto close = [](HWND menu) { Command(menu, dlg::kIdClose); };
-  const auto escape = [](HWND menu) { Key(menu, VK_ESCAPE); };
+  constexpr std::size_t kClosed = 99;
   const struct {
     const char *name;
     bool saved;
     std::function<void(HWND)> act;
     int answer;  // 0: no question may come
     const char *question;
-    bool closes;
-    std::size_t lines;  // left, when the window stays
+    std::size_t lines;  // left in the list
   } cases[] = {
-      {"clear, Nein", false, clear, IDNO, text::kClearQuestion, false, 1},
-      {"clear, Ja", false, clear, IDYES, text::kClearQuestion, false, 0},
-      {"clear after saving", true, clear, 0, "", false, 0},
-      {"close, Nein", false, close, IDNO, text::kCloseQuestion, false, 1},
-      {"Esc, Ja", false, escape, IDYES, text::kCloseQuestion, true, 0},
-      {"close after saving", true, close, 0, "", true, 0},
+      {"clear, Nein", false, clear, IDNO, text::kClearQuestion, 1},
+      {"clear, Ja", false, clear, IDYES, text::kClearQuestion, 0},
+      {"close, Nein", false, close, IDNO, text::kCloseQuestion, 1},
+      {"Esc, Ja", false, [](HWND menu) { Key(menu, VK_ESCAPE); }, IDYES, text::kCloseQuestion, kClosed},
+      {"close after saving", true, close, 0, "", kClosed},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    g_host = Host{};
     std::string question;
-    std::size_t lines = 99;
+    std::size_t lines = kClosed;
     std::vector<UiStep> steps{{text::kTestMenuTitle, [&](HWND menu) {
                                  RunLine(menu, kStatusLine);
                                  if (c.saved) SendMessageA(menu, dlg::kMsgSaveTo, 0, reinterpret_cast<LPARAM>(path.c_str()));
                                  c.act(menu);
                                }}};
-    if (c.answer) {
-      steps.push_back({"", [&](HWND box) {
-                         question = ItemText(box, 0xFFFF);
-                         PostMessageA(box, WM_COMMAND, c.answer, 0);
-                       }, 0, IsMessageBox});
-    }
+    const auto answer = [&](HWND box) { question = ItemText(box, 0xFFFF), PostMessageA(box, WM_COMMAND, c.answer, 0); };
+    if (c.answer) steps.push_back({"", answer, 0, IsMessageBox});
     steps.push_back({text::kTestMenuTitle, [&](HWND menu) {
                        lines = Lines(menu, kIdResultList).size();
                        PostMessageA(menu, WM_CLOSE, 0, 0);
                      }});
-    const Descriptor descriptor = MenuOf("GOODMENU");
-    const UiRun run = RunUi(std::move(steps), [&] { ZenkDialog(nullptr, const_cast<ULONG_PTR *>(descriptor.data())); });
+    const UiRun run = RunSteps(std::move(steps));
     EXPECT_EQ(Escaped(question), Escaped(c.question));
     EXPECT_TRUE(run.boxes.empty()) << run.boxes[0].text;
-    EXPECT_EQ(run.pending, c.closes ? 1u : 0u);
-    if (!c.closes) { EXPECT_EQ(lines, c.lines); }
+    EXPECT_EQ(lines, c.lines);
   }
   DeleteFileA(path.c_str());
 }
 
-TEST_F(MenuWindow, CopiesTheListAsCp1252TextWithCrLf) {
-  const std::pair<const char *, std::function<void(HWND)>> ways[] = {
-      {"Kopieren", [](HWND menu) { Command(menu, dlg::kIdCopy); }},
-      {"Ctrl+C in the list", [](HWND menu) { SendDlgItemMessageA(menu, kIdResultList, WM_CHAR, 3, 1); }},
-  };
-  for (const auto &[name, copy] : ways) {
-    SCOPED_TRACE(name);
-    AnswerWith("Zeile \xE4\n\nEnde \xDF");
+TEST_F(MenuWindow, CopiesTheListAsCp1252TextWithCrLfByButtonAndCtrlC) {
+  AnswerWith("Zeile \xE4\n\nEnde \xDF");
+  for (const int way : {WM_COMMAND, WM_CHAR}) {
     std::string copied = "(nichts)";
     RunMenu(MenuOf("GOODMENU"), {[&](HWND menu) {
-              OpenClipboard(nullptr);
-              EmptyClipboard();
-              CloseClipboard();
+              OpenClipboard(nullptr), EmptyClipboard(), CloseClipboard();
               RunLine(menu, kStatusLine);
-              copy(menu);
+              if (way == WM_CHAR) SendDlgItemMessageA(menu, kIdResultList, WM_CHAR, 3 /* Ctrl+C */, 1);
+              else Command(menu, dlg::kIdCopy);
               OpenClipboard(nullptr);
               if (HANDLE text = GetClipboardData(CF_TEXT)) copied = static_cast<const char *>(GlobalLock(text));
               CloseClipboard();
             }});
-    EXPECT_EQ(Escaped(copied), Escaped("Sensorstatus lesen\r\nZeile \xE4\r\n\r\nEnde \xDF\r\n"));
+    EXPECT_EQ(Escaped(copied), Escaped("Sensorstatus lesen\r\nZeile \xE4\r\n\r\nEnde \xDF\r\n")) << way;
   }
 }
 
 TEST_F(MenuWindow, TracePaneTogglesUnderTheResultList) {
-  RECT results{}, withPane{}, pane{}, again{};
-  bool checked = false, hiddenAgain = false;
-  std::string shown;
+  RECT alone{}, withPane{}, pane{}, again{};
+  std::vector<bool> shown;  // pane visible and box checked: before, after one click, after two
+  std::string text;
   RunMenu(MenuOf("GOODMENU"), {[&](HWND menu) {
             HWND list = GetDlgItem(menu, kIdResultList), trace = GetDlgItem(menu, dlg::kIdTrace);
-            GetWindowRect(list, &results);
-            EXPECT_FALSE(IsWindowVisible(trace));
-            Command(menu, dlg::kIdTraceToggle);
-            checked = IsDlgButtonChecked(menu, dlg::kIdTraceToggle) == BST_CHECKED && IsWindowVisible(trace);
-            GetWindowRect(list, &withPane);
-            GetWindowRect(trace, &pane);
-            shown = Text(trace);
-            Command(menu, dlg::kIdTraceToggle);
-            hiddenAgain = !IsWindowVisible(trace) && !IsDlgButtonChecked(menu, dlg::kIdTraceToggle);
-            GetWindowRect(list, &again);
+            for (RECT *place : {&alone, &withPane, &again}) {
+              GetWindowRect(list, place);
+              shown.push_back(IsWindowVisible(trace) && IsDlgButtonChecked(menu, dlg::kIdTraceToggle));
+              if (place == &withPane) GetWindowRect(trace, &pane), text = Text(trace);
+              Command(menu, dlg::kIdTraceToggle);
+            }
           }});
-  EXPECT_TRUE(checked);
-  EXPECT_TRUE(withPane.bottom < pane.top && pane.bottom == results.bottom && pane.left == results.left);
-  EXPECT_TRUE(hiddenAgain);
-  EXPECT_TRUE(EqualRect(&results, &again));
-  if (!Simulating()) { EXPECT_EQ(Escaped(shown), Escaped(text::kNoTrace)); }
+  EXPECT_EQ(shown, (std::vector<bool>{false, true, false}));
+  EXPECT_TRUE(withPane.bottom < pane.top && pane.bottom == alone.bottom && pane.left == alone.left);
+  EXPECT_TRUE(EqualRect(&alone, &again));
+  if (!Simulating()) { EXPECT_EQ(Escaped(text), Escaped(text::kNoTrace)); }
 }
 
-TEST_F(MenuWindow, SaveDialogOpensCentredOnTheMenuWithDeviceAndDate) {
+// The device the results named, in the status line and the name the save dialog proposes.
+TEST_F(MenuWindow, StatusLineAndSaveDialogNameTheDevice) {
   AnswerWith(kDeviceResult);
   RECT menuPlace{}, dialogPlace{};
-  std::string name;
-  std::vector<UiStep> steps{
-      {text::kTestMenuTitle, [&](HWND menu) {
-         RunLine(menu, kStatusLine);
-         GetWindowRect(menu, &menuPlace);
-         Command(menu, dlg::kIdSave);
-         PostMessageA(menu, WM_CLOSE, 0, 0);
-       }},
-      {"Ergebnisliste speichern", [&](HWND dialog) {
-         GetWindowRect(dialog, &dialogPlace);
-         name = Text(GetDlgItem(dialog, 0x47C) ? GetDlgItem(dialog, 0x47C) : GetDlgItem(dialog, 0x480));
-         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-       }}};
-  const Descriptor descriptor = MenuOf("GOODMENU");
-  RunUi(std::move(steps), [&] { ZenkDialog(nullptr, const_cast<ULONG_PTR *>(descriptor.data())); });
-  const SYSTEMTIME now = Today();
-  char expected[64];
-  std::snprintf(expected, sizeof expected, "KVT-Q1_%04u-%02u-%02u.txt", now.wYear, now.wMonth, now.wDay);
-  EXPECT_EQ(name, expected);
+  std::string before, after, name;
+  RunSteps({{text::kTestMenuTitle, [&](HWND menu) {
+               before = ItemText(menu, dlg::kIdStatus);
+               RunLine(menu, kStatusLine);
+               after = ItemText(menu, dlg::kIdStatus);
+               GetWindowRect(menu, &menuPlace);
+               Command(menu, dlg::kIdSave);
+               PostMessageA(menu, WM_CLOSE, 0, 0);
+             }},
+            {"Ergebnisliste speichern", [&](HWND dialog) {
+               GetWindowRect(dialog, &dialogPlace);
+               name = Text(GetDlgItem(dialog, 0x47C) ? GetDlgItem(dialog, 0x47C) : GetDlgItem(dialog, 0x480));
+               PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+             }}});
+  if (!Simulating()) { EXPECT_EQ(Escaped(before), Escaped("Ger\xE4t: unbekannt   Adresse: unbekannt")); }
+  EXPECT_EQ(Escaped(after), Escaped(std::string("Ger\xE4t: KVT-Q1") + (Simulating() ? " (SIMULIERT)" : "") +
+                                    "   Adresse: 3   Seriennummer: 0502207   Variante: Q1-06"));
+  EXPECT_EQ(name, Today("KVT-Q1_%04u-%02u-%02u.txt", false));
   EXPECT_LE(std::abs((menuPlace.left + menuPlace.right) - (dialogPlace.left + dialogPlace.right)), 2);
   EXPECT_LE(std::abs((menuPlace.top + menuPlace.bottom) - (dialogPlace.top + dialogPlace.bottom)), 2);
 }
