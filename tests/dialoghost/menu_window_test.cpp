@@ -118,28 +118,18 @@ constexpr char kDeviceResult[] =
     "Programmversion: V03.02   Seriennummer: 0502207\nGer\xE4tevariante: Q1-06\n"
     "\nBei der Kommunikation benutzte Adresse   3  mit Zielger\xE4t  KVT-Q1.\n\n";
 
-// A driver that describes itself simulates.
-bool Simulating() { return GetProcAddress(GetModuleHandleA("KVTIDRV.DLL"), "SimDeviceText") != nullptr; }
-
-std::string TempFile(const char *name) {
-  char folder[MAX_PATH] = "";
-  GetTempPathA(sizeof folder, folder);
-  return folder + std::string(name);
-}
-
-// Today's date in `format`, which takes day, month and year, or year, month and day.
-std::string Today(const char *format, bool dayFirst) {
+std::string TodayIso() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
-  char text[64];
-  std::snprintf(text, sizeof text, format, dayFirst ? now.wDay : now.wYear, now.wMonth, dayFirst ? now.wYear : now.wDay);
+  char text[16];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
   return text;
 }
 
-// The file with its date line's value as "*", once that is checked to be today's.
+// The file with its date line's value, once checked to be today's, as "*".
 std::string Undated(std::string file) {
-  const std::string today = Today("\r\nDatum: %02u.%02u.%04u ", true);
-  const std::size_t at = file.find(today);
+  const std::string iso = TodayIso();
+  const std::size_t at = file.find("\r\nDatum: " + iso.substr(8, 2) + "." + iso.substr(5, 2) + "." + iso.substr(0, 4));
   EXPECT_NE(at, std::string::npos) << Escaped(file);
   if (at != std::string::npos) file.replace(at + 9, file.find('\r', at + 2) - at - 9, "*");
   return file;
@@ -405,23 +395,19 @@ UiRun RunSteps(std::vector<UiStep> steps) {
 // "Liste löschen", "Schließen" and Esc ask while results are unsaved; a
 // program's WM_CLOSE (the last step) does not.
 TEST_F(MenuWindow, UnsavedResultsGoOnlyAfterTheQuestion) {
-  const std::string path = TempFile("kvt_gesichert.txt");
-  const auto clear = [](HWND menu) { Command(menu, dlg::kIdClear); };
-  const auto close = [](HWND menu) { Command(menu, dlg::kIdClose); };
   constexpr std::size_t kClosed = 99;
   const struct {
     const char *name;
-    bool saved;
-    std::function<void(HWND)> act;
-    int answer;  // 0: no question may come
+    int control;  // IDCANCEL: the Esc key
+    int answer;   // 0: the list was saved, no question may come
     const char *question;
     std::size_t lines;  // left in the list
   } cases[] = {
-      {"clear, Nein", false, clear, IDNO, text::kClearQuestion, 1},
-      {"clear, Ja", false, clear, IDYES, text::kClearQuestion, 0},
-      {"close, Nein", false, close, IDNO, text::kCloseQuestion, 1},
-      {"Esc, Ja", false, [](HWND menu) { Key(menu, VK_ESCAPE); }, IDYES, text::kCloseQuestion, kClosed},
-      {"close after saving", true, close, 0, "", kClosed},
+      {"clear, Nein", dlg::kIdClear, IDNO, text::kClearQuestion, 1},
+      {"clear, Ja", dlg::kIdClear, IDYES, text::kClearQuestion, 0},
+      {"close, Nein", dlg::kIdClose, IDNO, text::kCloseQuestion, 1},
+      {"Esc, Ja", IDCANCEL, IDYES, text::kCloseQuestion, kClosed},
+      {"close after saving", dlg::kIdClose, 0, "", kClosed},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
@@ -429,8 +415,8 @@ TEST_F(MenuWindow, UnsavedResultsGoOnlyAfterTheQuestion) {
     std::size_t lines = kClosed;
     std::vector<UiStep> steps{{text::kTestMenuTitle, [&](HWND menu) {
                                  RunLine(menu, kStatusLine);
-                                 if (c.saved) SendMessageA(menu, dlg::kMsgSaveTo, 0, reinterpret_cast<LPARAM>(path.c_str()));
-                                 c.act(menu);
+                                 if (!c.answer) SendMessageA(menu, dlg::kMsgSaveTo, 0, reinterpret_cast<LPARAM>("NUL"));
+                                 c.control == IDCANCEL ? Key(menu, VK_ESCAPE) : Command(menu, c.control);
                                }}};
     const auto answer = [&](HWND box) { question = ItemText(box, 0xFFFF), PostMessageA(box, WM_COMMAND, c.answer, 0); };
     if (c.answer) steps.push_back({"", answer, 0, IsMessageBox});
@@ -443,7 +429,6 @@ TEST_F(MenuWindow, UnsavedResultsGoOnlyAfterTheQuestion) {
     EXPECT_TRUE(run.boxes.empty()) << run.boxes[0].text;
     EXPECT_EQ(lines, c.lines);
   }
-  DeleteFileA(path.c_str());
 }
 
 TEST_F(MenuWindow, CopiesTheListAsCp1252TextWithCrLfByButtonAndCtrlC) {
@@ -479,16 +464,15 @@ TEST_F(MenuWindow, TracePaneTogglesUnderTheResultList) {
   EXPECT_EQ(shown, (std::vector<bool>{false, true, false}));
   EXPECT_TRUE(withPane.bottom < pane.top && pane.bottom == alone.bottom && pane.left == alone.left);
   EXPECT_TRUE(EqualRect(&alone, &again));
-  if (!Simulating()) { EXPECT_EQ(Escaped(text), Escaped(text::kNoTrace)); }
+  if (!DriverSimulates()) { EXPECT_EQ(Escaped(text), Escaped(text::kNoTrace)); }
 }
 
 // The device the results named, in the status line and the name the save dialog proposes.
 TEST_F(MenuWindow, StatusLineAndSaveDialogNameTheDevice) {
   AnswerWith(kDeviceResult);
   RECT menuPlace{}, dialogPlace{};
-  std::string before, after, name;
+  std::string after, name;
   RunSteps({{text::kTestMenuTitle, [&](HWND menu) {
-               before = ItemText(menu, dlg::kIdStatus);
                RunLine(menu, kStatusLine);
                after = ItemText(menu, dlg::kIdStatus);
                GetWindowRect(menu, &menuPlace);
@@ -500,10 +484,9 @@ TEST_F(MenuWindow, StatusLineAndSaveDialogNameTheDevice) {
                name = Text(GetDlgItem(dialog, 0x47C) ? GetDlgItem(dialog, 0x47C) : GetDlgItem(dialog, 0x480));
                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
              }}});
-  if (!Simulating()) { EXPECT_EQ(Escaped(before), Escaped("Ger\xE4t: unbekannt   Adresse: unbekannt")); }
-  EXPECT_EQ(Escaped(after), Escaped(std::string("Ger\xE4t: KVT-Q1") + (Simulating() ? " (SIMULIERT)" : "") +
+  EXPECT_EQ(Escaped(after), Escaped(std::string("Ger\xE4t: KVT-Q1") + (DriverSimulates() ? " (SIMULIERT)" : "") +
                                     "   Adresse: 3   Seriennummer: 0502207   Variante: Q1-06"));
-  EXPECT_EQ(name, Today("KVT-Q1_%04u-%02u-%02u.txt", false));
+  EXPECT_EQ(name, "KVT-Q1_" + TodayIso() + ".txt");
   EXPECT_LE(std::abs((menuPlace.left + menuPlace.right) - (dialogPlace.left + dialogPlace.right)), 2);
   EXPECT_LE(std::abs((menuPlace.top + menuPlace.bottom) - (dialogPlace.top + dialogPlace.bottom)), 2);
 }
