@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "dialoghost.h"
+#include "scan_picture.h"
 
 namespace kvt::dlg {
 
@@ -65,6 +66,7 @@ void RunEntry(MenuWindow &menu, int index) {
   menu.busy = false;
 
   if (show) AppendResult(menu, line.text, buffers->resultText);
+  if (show) OfferToScanPicture(menu.window, line.handler, line.telegram, buffers->resultText);
   ++menu.runs;
 }
 
