@@ -162,6 +162,15 @@ COLORREF FieldColour(char letter) {
   return kUnknownField;
 }
 
+// Field set 0 is the set in force: its fields go by their letter alone.
+std::string FieldName(const FieldOutline &field) {
+  return field.number == 0 ? std::string(1, field.letter) : FormatText("%u%c", field.number, field.letter);
+}
+
+std::string FieldSetText(const FieldOutline &field) {
+  return field.number == 0 ? std::string(" (Feldsatz in Kraft)") : FormatText(" (Feldsatz %u)", field.number);
+}
+
 // GDI objects made for one drawing and released with it.
 struct Pen {
   HPEN pen;
@@ -234,7 +243,7 @@ void DrawFields(HDC dc, const PlotFrame &frame, const Scan &scan, std::span<cons
     SelectObject(dc, old);
     const POINT top = *std::min_element(pixels.begin(), pixels.end(), [](POINT a, POINT b) { return a.y < b.y; });
     SetTextColor(dc, FieldColour(field.letter));
-    Text(dc, top.x + 4, top.y - 16, FormatText("%u%c", field.number, field.letter));
+    Text(dc, top.x + 4, top.y - 16, FieldName(field));
   }
 }
 
@@ -275,7 +284,7 @@ void DrawLegend(HDC dc, const Scan &scan, std::span<const FieldOutline> fields) 
   }
   if (reflector) LegendLine(dc, y, ValueColour(ScanValue{0, 0, 0, 4}), kReflectorLegend, false);
   for (const FieldOutline &field : fields) {
-    LegendLine(dc, y, FieldColour(field.letter), FormatText("Feld %u%c", field.number, field.letter), true);
+    LegendLine(dc, y, FieldColour(field.letter), "Feld " + FieldName(field) + FieldSetText(field), true);
   }
 }
 
