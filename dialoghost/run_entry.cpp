@@ -63,10 +63,10 @@ void RunEntry(MenuWindow &menu, int index) {
   if (show) show = CallPhase(menu, request, *buffers, kExecutionPhase) != FALSE || buffers->resultText[0] != '\0';
   // The block came from malloc in the library; every module shares msvcrt.
   std::free(reinterpret_cast<void *>(request[kReqParamBlock]));
+  if (show) OfferToScanPicture(menu.window, line.handler, line.telegram, buffers->resultText);
   menu.busy = false;
 
   if (show) AppendResult(menu, line.text, buffers->resultText);
-  if (show) OfferToScanPicture(menu.window, line.handler, line.telegram, buffers->resultText);
   ++menu.runs;
 }
 

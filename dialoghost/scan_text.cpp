@@ -19,7 +19,7 @@ struct PictureLine {
   PictureText text;
 };
 constexpr WORD kAnyTelegram = 0xFFFF;
-constexpr std::array<PictureLine, 12> kPictureLines{{
+constexpr std::array<PictureLine, 13> kPictureLines{{
     {12, 0x1D, PictureText::kScan},   // all values of a scan
     {12, 0x1F, PictureText::kScan},   // taught values
     {12, 0x20, PictureText::kScan},   // verified values
@@ -27,6 +27,7 @@ constexpr std::array<PictureLine, 12> kPictureLines{{
     {12, 0xBC, PictureText::kScan},   // all values direct
     {97, 0x62, PictureText::kScan},   // averaged values
     {179, kAnyTelegram, PictureText::kScan},  // averaged partial range
+    {205, kAnyTelegram, PictureText::kScan},  // ranges with remission
     {17, kAnyTelegram, PictureText::kField},  // a stored field read back
     {18, 0x2A, PictureText::kField},  // rectangle defined
     {18, 0x2B, PictureText::kField},  // radial field defined
@@ -76,6 +77,7 @@ constexpr std::string_view kValueCount = "Anzahl der Messwerte:";
 constexpr std::array<std::string_view, 5> kHeaderPrefixes{kUnitPrefix, kValueCount, kFirstValue,
                                                           "Anzahl der Mittelungen:", "Teilscan:"};
 constexpr std::string_view kTarget = "Zielgerät";
+constexpr std::string_view kRangeCount = "Anzahl der Bereiche:";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\n' || c == '\r'; }
@@ -171,6 +173,36 @@ std::string TargetOf(std::string_view text) {
   return std::string(rest->substr(0, rest->find('.')));
 }
 
+// Rows of values behind the header lines, numbered from the first value's number.
+bool RowValues(std::string_view text, std::vector<ScanValue> &values, std::optional<unsigned> &first) {
+  const auto count = NumberAfter(text, kValueCount);
+  if (!count || *count == 0) return false;
+  std::string_view rest = ValuesPart(text);
+  ScanValue value;
+  while (values.size() < *count && NextValue(rest, value)) values.push_back(value);
+  if (values.size() != *count) return false;
+  first = NumberAfter(text, kFirstValue);
+  const unsigned number = std::max(first.value_or(1), 1u);
+  for (std::size_t i = 0; i < values.size(); ++i) values[i].number = number + static_cast<unsigned>(i);
+  return true;
+}
+
+// Ranges with remission: a line "number: distance , remission" per value.
+std::vector<ScanValue> RangeValues(std::string_view text) {
+  std::vector<ScanValue> values;
+  while (!text.empty()) {
+    const std::string_view line = text.substr(0, text.find('\n'));
+    text.remove_prefix(std::min(line.size() + 1, text.size()));
+    const std::size_t colon = line.find(':');
+    const std::size_t comma = line.find(',');
+    if (colon == line.npos || comma == line.npos || comma < colon) continue;
+    const auto number = NumberAt(line.substr(0, colon));
+    const auto distance = NumberAt(line.substr(colon + 1, comma - colon - 1));
+    if (number && distance && *number > 0) values.push_back({*number, *distance, 0, 0});
+  }
+  return values;
+}
+
 struct FieldHeading {
   std::string_view text;
   FieldShape shape;
@@ -246,18 +278,17 @@ ScanGeometry GeometryOf(std::string_view device, std::size_t count, bool fullSca
 }
 
 bool ParseScanText(std::string_view text, Scan &scan) {
-  const auto count = NumberAfter(text, kValueCount);
-  if (!count || *count == 0) return false;
-  std::string_view rest = ValuesPart(text);
   std::vector<ScanValue> values;
-  ScanValue value;
-  while (values.size() < *count && NextValue(rest, value)) values.push_back(value);
-  if (values.size() != *count) return false;
-  const auto first = NumberAfter(text, kFirstValue);
-  const unsigned number = std::max(first.value_or(1), 1u);
-  for (std::size_t i = 0; i < values.size(); ++i) values[i].number = number + static_cast<unsigned>(i);
+  std::optional<unsigned> first;
+  if (After(text, kRangeCount)) {
+    values = RangeValues(text);
+    first = values.empty() ? 0 : values.front().number;
+  } else if (!RowValues(text, values, first)) {
+    return false;
+  }
+  if (values.empty()) return false;
   scan.unit = UnitOf(text);
-  scan.device = TargetOf(rest);
+  scan.device = TargetOf(text);
   scan.geometry = GeometryOf(scan.device, values.size(), !first.has_value());
   scan.values = std::move(values);
   return true;

@@ -79,6 +79,13 @@ TEST(ScanPicture, ReadsMeasuredValuesAndFieldsFromTheirResultTexts) {
       {"181 values on the KVT-Q1 line are the 90-degree sensor's scan", PictureText::kScan,
        "Einheit der Messwerte ist cm.\nAnzahl der Messwerte: 181.\n" + Plain(100, 181) + kQ1End,
        "cm KVT-Q1 45@0.5 n=181: 1:100 2:100 3:100 4:100 5:100 6:100 7:100 8:100 9:100 10:100 11:100 12:100"},
+      {"ranges with remission: the value numbers as they stand", PictureText::kScan,
+       "Anzahl der Bereiche:  2 \n1. Messwert des Bereichs:    5 \nletzter Messwert des Bereichs:    6 \n"
+       "Anzahl der Messwerte im Bereich:    2 \nNr. Entfernung Remission\n   5:      120 ,       33\n"
+       "   6:      121 ,       34\n\n1. Messwert des Bereichs:   90 \nletzter Messwert des Bereichs:   90 \n"
+       "Anzahl der Messwerte im Bereich:    1 \nNr. Entfernung Remission\n  90:      300 ,       35\n\n" +
+           std::string(kKvtEnd),
+       "none KVT 0@0.5 n=3: 5:120 6:121 90:300"},
       {"unit 3 has no unit line", PictureText::kScan, "Anzahl der Messwerte:   1.\n         77;" + std::string(kKvtEnd),
        "none KVT 0@0.5 n=1: 1:77"},
       {"fewer values than the count give nothing", PictureText::kScan,
