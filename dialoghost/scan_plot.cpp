@@ -207,8 +207,9 @@ void DrawRings(HDC dc, const PlotFrame &frame, const Scan &scan) {
     const POINT top = ToPixel(frame, {0, distance});
     // The upper half, counter-clockwise from the right.
     Arc(dc, left.x, top.y, right.x + 1, 2 * origin.y - top.y + 1, right.x, right.y, left.x, left.y);
-    Text(dc, right.x, right.y + 4, FormatText("%u %s", static_cast<unsigned>(distance), NameOf(scan.unit).name),
-         TA_CENTER | TA_TOP);
+    // Inside the ring's end, so the outermost label stays in the picture.
+    Text(dc, right.x - 3, right.y + 4, FormatText("%u %s", static_cast<unsigned>(distance), NameOf(scan.unit).name),
+         TA_RIGHT | TA_TOP);
   }
   SelectObject(dc, old);
 }
