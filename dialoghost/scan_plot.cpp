@@ -26,6 +26,11 @@ constexpr COLORREF kAxisColour = RGB(0x90, 0x90, 0x90);
 constexpr COLORREF kTextColour = RGB(0x20, 0x20, 0x20);
 constexpr COLORREF kPlainValue = RGB(0x30, 0x30, 0x30);
 
+// A field's outline has the colour of its flag.
+constexpr COLORREF kColourA = RGB(0xE0, 0x20, 0x20);
+constexpr COLORREF kColourB = RGB(0xF0, 0x8C, 0x00);
+constexpr COLORREF kColourC = RGB(0xB8, 0x28, 0xB8);
+
 struct FlagStyle {
   BYTE flag;
   COLORREF colour;
@@ -33,9 +38,9 @@ struct FlagStyle {
 };
 // The first flag of a value in this order gives its colour.
 constexpr std::array<FlagStyle, 4> kFlagStyles{{
-    {kFlagA, RGB(0xE0, 0x20, 0x20), "FA  Feld A verletzt"},
-    {kFlagB, RGB(0xF0, 0x8C, 0x00), "FB  Feld B verletzt"},
-    {kFlagC, RGB(0xB8, 0x28, 0xB8), "FC  Feld C verletzt"},
+    {kFlagA, kColourA, "FA  Feld A verletzt"},
+    {kFlagB, kColourB, "FB  Feld B verletzt"},
+    {kFlagC, kColourC, "FC  Feld C verletzt"},
     {kFlagBlinding, RGB(0x20, 0x5A, 0xE6), "BL  Blendung"},
 }};
 constexpr char kPlainLegend[] = "Messwert";
@@ -46,7 +51,7 @@ struct FieldStyle {
   COLORREF colour;
 };
 constexpr std::array<FieldStyle, 6> kFieldStyles{{
-    {'A', RGB(0xE0, 0x20, 0x20)}, {'B', RGB(0xF0, 0x8C, 0x00)}, {'C', RGB(0xB8, 0x28, 0xB8)},
+    {'A', kColourA}, {'B', kColourB}, {'C', kColourC},
     {'D', RGB(0x00, 0x90, 0x90)}, {'E', RGB(0x8B, 0x5A, 0x2B)}, {'F', RGB(0x55, 0x55, 0xC8)},
 }};
 constexpr COLORREF kUnknownField = RGB(0x80, 0x80, 0x80);
