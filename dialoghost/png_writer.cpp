@@ -48,7 +48,8 @@ std::vector<BYTE> StoredZlib(std::span<const BYTE> raw) {
     out.push_back(static_cast<BYTE>(length >> 8));
     out.push_back(static_cast<BYTE>(~length));
     out.push_back(static_cast<BYTE>(~length >> 8));
-    out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(at), raw.begin() + static_cast<std::ptrdiff_t>(at + length));
+    out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
+               raw.begin() + static_cast<std::ptrdiff_t>(at + length));
     at += length;
   } while (at < raw.size());
   PutBigEndian(out, Adler32(raw));

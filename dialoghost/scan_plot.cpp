@@ -51,8 +51,12 @@ struct FieldStyle {
   COLORREF colour;
 };
 constexpr std::array<FieldStyle, 6> kFieldStyles{{
-    {'A', kColourA}, {'B', kColourB}, {'C', kColourC},
-    {'D', RGB(0x00, 0x90, 0x90)}, {'E', RGB(0x8B, 0x5A, 0x2B)}, {'F', RGB(0x55, 0x55, 0xC8)},
+    {'A', kColourA},
+    {'B', kColourB},
+    {'C', kColourC},
+    {'D', RGB(0x00, 0x90, 0x90)},
+    {'E', RGB(0x8B, 0x5A, 0x2B)},
+    {'F', RGB(0x55, 0x55, 0xC8)},
 }};
 constexpr COLORREF kUnknownField = RGB(0x80, 0x80, 0x80);
 
@@ -80,7 +84,9 @@ Point Polar(double angle, double distance) {
   return {distance * std::cos(angle * kPi / 180), distance * std::sin(angle * kPi / 180)};
 }
 
-double AngleOf(const ScanGeometry &geometry, unsigned number) { return geometry.firstAngle + (number - 1.0) * geometry.step; }
+double AngleOf(const ScanGeometry &geometry, unsigned number) {
+  return geometry.firstAngle + (number - 1.0) * geometry.step;
+}
 
 // A field's words in the scan's unit; without both units they are taken as they are.
 double Scale(const FieldOutline &field, const Scan &scan) {
@@ -225,7 +231,8 @@ void DrawAxes(HDC dc, const PlotFrame &frame, const Scan &scan) {
   HGDIOBJ old = SelectObject(dc, axis.pen);
   const POINT origin = ToPixel(frame, {0, 0});
   Line(dc, ToPixel(frame, {-reach, 0}), ToPixel(frame, {reach, 0}));
-  const double last = scan.values.empty() ? 180 - scan.geometry.firstAngle : AngleOf(scan.geometry, scan.values.back().number);
+  const double last =
+      scan.values.empty() ? 180 - scan.geometry.firstAngle : AngleOf(scan.geometry, scan.values.back().number);
   for (double angle : {scan.geometry.firstAngle, 90.0, last}) Line(dc, origin, ToPixel(frame, Polar(angle, reach)));
   SelectObject(dc, old);
   // The sensor: a small triangle on the front plane.
@@ -263,7 +270,8 @@ void DrawValues(HDC dc, const PlotFrame &frame, const Scan &scan) {
 }
 
 void LegendLine(HDC dc, int &y, COLORREF colour, const std::string &text, bool line) {
-  const RECT mark = line ? RECT{kSideMargin, y + 6, kSideMargin + 10, y + 8} : RECT{kSideMargin + 2, y + 4, kSideMargin + 8, y + 10};
+  const RECT mark =
+      line ? RECT{kSideMargin, y + 6, kSideMargin + 10, y + 8} : RECT{kSideMargin + 2, y + 4, kSideMargin + 8, y + 10};
   Fill(dc, mark, colour);
   SetTextColor(dc, kTextColour);
   Text(dc, kSideMargin + 16, y, text);
@@ -273,9 +281,11 @@ void LegendLine(HDC dc, int &y, COLORREF colour, const std::string &text, bool l
 void DrawLegend(HDC dc, const Scan &scan, std::span<const FieldOutline> fields) {
   int y = kTopMargin / 2;
   SetTextColor(dc, kTextColour);
-  const std::string unit = scan.unit == Unit::kNone ? std::string("ohne Einheit") : FormatText("Einheit %s", NameOf(scan.unit).name);
+  const std::string unit =
+      scan.unit == Unit::kNone ? std::string("ohne Einheit") : FormatText("Einheit %s", NameOf(scan.unit).name);
   const std::string device = scan.device.empty() ? std::string() : scan.device + ", ";
-  Text(dc, kSideMargin, y, FormatText("%s%u Messwerte, %s", device.c_str(), static_cast<unsigned>(scan.values.size()), unit.c_str()));
+  Text(dc, kSideMargin, y,
+       FormatText("%s%u Messwerte, %s", device.c_str(), static_cast<unsigned>(scan.values.size()), unit.c_str()));
   y += kLegendLine + 4;
   BYTE flags = 0;
   bool plain = false, reflector = false;
@@ -309,7 +319,9 @@ PlotFrame FitPlot(const Scan &scan, std::span<const FieldOutline> fields, int wi
   return frame;
 }
 
-POINT PlotPolar(const PlotFrame &frame, double angle, double distance) { return ToPixel(frame, Polar(angle, distance)); }
+POINT PlotPolar(const PlotFrame &frame, double angle, double distance) {
+  return ToPixel(frame, Polar(angle, distance));
+}
 
 void DrawScanPicture(HDC dc, int width, int height, const Scan &scan, std::span<const FieldOutline> fields) {
   Fill(dc, RECT{0, 0, width, height}, kBackground);

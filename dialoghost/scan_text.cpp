@@ -20,19 +20,19 @@ struct PictureLine {
 };
 constexpr WORD kAnyTelegram = 0xFFFF;
 constexpr std::array<PictureLine, 13> kPictureLines{{
-    {12, 0x1D, PictureText::kScan},   // all values of a scan
-    {12, 0x1F, PictureText::kScan},   // taught values
-    {12, 0x20, PictureText::kScan},   // verified values
-    {12, 0x75, PictureText::kScan},   // partial range
-    {12, 0xBC, PictureText::kScan},   // all values direct
-    {97, 0x62, PictureText::kScan},   // averaged values
+    {12, 0x1D, PictureText::kScan},           // all values of a scan
+    {12, 0x1F, PictureText::kScan},           // taught values
+    {12, 0x20, PictureText::kScan},           // verified values
+    {12, 0x75, PictureText::kScan},           // partial range
+    {12, 0xBC, PictureText::kScan},           // all values direct
+    {97, 0x62, PictureText::kScan},           // averaged values
     {179, kAnyTelegram, PictureText::kScan},  // averaged partial range
     {205, kAnyTelegram, PictureText::kScan},  // ranges with remission
     {17, kAnyTelegram, PictureText::kField},  // a stored field read back
-    {18, 0x2A, PictureText::kField},  // rectangle defined
-    {18, 0x2B, PictureText::kField},  // radial field defined
-    {18, 0x2C, PictureText::kField},  // segmented field defined
-    {18, 0x9E, PictureText::kField},  // dynamic rectangle defined
+    {18, 0x2A, PictureText::kField},          // rectangle defined
+    {18, 0x2B, PictureText::kField},          // radial field defined
+    {18, 0x2C, PictureText::kField},          // segmented field defined
+    {18, 0x9E, PictureText::kField},          // dynamic rectangle defined
 }};
 
 // Each target's scan: the full scan's count tells the KVT 90° from the
@@ -67,7 +67,12 @@ struct Mark {
   BYTE flag;
 };
 constexpr std::array<Mark, 6> kMarks{{
-    {"FA", kFlagA}, {"FB", kFlagB}, {"FC", kFlagC}, {"BL", kFlagBlinding}, {"UI", 0}, {"V", 0},
+    {"FA", kFlagA},
+    {"FB", kFlagB},
+    {"FC", kFlagC},
+    {"BL", kFlagBlinding},
+    {"UI", 0},
+    {"V", 0},
 }};
 
 constexpr std::string_view kFirstValue = "Erster Messwert:";
@@ -129,7 +134,8 @@ bool NextValue(std::string_view &rest, ScanValue &value) {
       at.remove_prefix(2);
       continue;
     }
-    const auto mark = std::find_if(kMarks.begin(), kMarks.end(), [at](const Mark &m) { return at.starts_with(m.text); });
+    const auto mark =
+        std::find_if(kMarks.begin(), kMarks.end(), [at](const Mark &m) { return at.starts_with(m.text); });
     if (mark != kMarks.end()) {
       value.flags |= mark->flag;
       at.remove_prefix(mark->text.size());

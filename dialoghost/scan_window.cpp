@@ -2,11 +2,12 @@
 // hidden with the first result it can use, shown and redrawn for every
 // measured-value result, hidden when closed. It keeps the fields defined or
 // read back in the session, so it goes with the menu window.
+#include "scan_window.h"
+
 #include <algorithm>
 
 #include "dialoghost.h"
 #include "scan_picture.h"
-#include "scan_window.h"
 
 namespace kvt::dlg {
 
@@ -36,7 +37,9 @@ struct Rendering {
   HBITMAP bitmap = nullptr;
   const BYTE *bits = nullptr;
   int width = 0, height = 0;
-  ~Rendering() { if (bitmap) DeleteObject(bitmap); }
+  ~Rendering() {
+    if (bitmap) DeleteObject(bitmap);
+  }
   std::size_t Stride() const { return (3 * static_cast<std::size_t>(width) + 3) & ~std::size_t{3}; }
 };
 
@@ -162,9 +165,15 @@ LRESULT CALLBACK ScanWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   ScanPicture *picture = StateOf(window);
   if (!picture) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
-    case WM_CREATE: OnCreate(window); return 0;
-    case WM_SIZE: OnSize(*picture); return 0;
-    case WM_PAINT: OnPaint(*picture); return 0;
+    case WM_CREATE:
+      OnCreate(window);
+      return 0;
+    case WM_SIZE:
+      OnSize(*picture);
+      return 0;
+    case WM_PAINT:
+      OnPaint(*picture);
+      return 0;
     case WM_GETMINMAXINFO: {
       auto &info = *reinterpret_cast<MINMAXINFO *>(lParam);
       info.ptMinTrackSize = {kMinimumWidth, kMinimumHeight};
@@ -173,12 +182,16 @@ LRESULT CALLBACK ScanWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       if (LOWORD(wParam) == kIdSavePng) SaveWithDialog(*picture);
       return 0;
-    case WM_CLOSE: ShowWindow(window, SW_HIDE); return 0;  // kept, with its fields, for the next result
-    case kMsgSavePngTo: return SavePng(*picture, reinterpret_cast<const char *>(lParam));
+    case WM_CLOSE:
+      ShowWindow(window, SW_HIDE);
+      return 0;  // kept, with its fields, for the next result
+    case kMsgSavePngTo:
+      return SavePng(*picture, reinterpret_cast<const char *>(lParam));
     case WM_NCDESTROY:
       OnNcDestroy(window, picture);
       return DefWindowProcA(window, message, wParam, lParam);
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 
@@ -211,8 +224,8 @@ ScanPicture *PictureOf(HWND menu) {
   if (!RegisterScanWindowClass()) return nullptr;
   const POINT place = FirstPlace(menu);
   auto *picture = new ScanPicture;
-  HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kScanWindowClass, kScanWindowTitle, WS_OVERLAPPEDWINDOW,
-                                place.x, place.y, kWidth, kHeight, menu, nullptr, ModuleInstance(), picture);
+  HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kScanWindowClass, kScanWindowTitle, WS_OVERLAPPEDWINDOW, place.x,
+                                place.y, kWidth, kHeight, menu, nullptr, ModuleInstance(), picture);
   if (!window) {
     delete picture;
     return nullptr;
@@ -225,8 +238,10 @@ void KeepField(ScanPicture &picture, FieldOutline field) {
   const auto same = std::find_if(picture.fields.begin(), picture.fields.end(), [&field](const FieldOutline &f) {
     return f.number == field.number && f.letter == field.letter;
   });
-  if (same != picture.fields.end()) *same = std::move(field);
-  else picture.fields.push_back(std::move(field));
+  if (same != picture.fields.end())
+    *same = std::move(field);
+  else
+    picture.fields.push_back(std::move(field));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The scan picture: result texts read back, where values land in a picture
 // of a given size, the PNG encoder's sums, and the window behind the menu
 // window with the PNG it writes, driven through real window messages.
+#include "dialoghost/scan_picture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,7 +11,6 @@
 #include <map>
 
 #include "dialoghost/dialoghost.h"
-#include "dialoghost/scan_picture.h"
 #include "dialoghost/scan_window.h"
 #include "support/texts.h"
 #include "support/ui.h"
@@ -65,11 +66,13 @@ TEST(ScanPicture, ReadsMeasuredValuesAndFieldsFromTheirResultTexts) {
       {"a full scan spans the target's opening angle; marks, reflector level, rows of eight", PictureText::kScan,
        "Einheit der Messwerte ist cm.\nAnzahl der Messwerte:  10.\n"
        "FAFB  156;FA  158;BL  161;R3   164;FC  170;        467;        465;        462;\n"
-       "        461;        460;" + std::string(kKvtEnd),
+       "        461;        460;" +
+           std::string(kKvtEnd),
        "cm KVT 0@20 n=10: 1:156AB 2:158A 3:161L 4:164R3 5:170C 6:467 7:465 8:462 9:461 10:460"},
       {"a partial range numbers its values from the first", PictureText::kScan,
        "Erster Messwert:  10        Letzter Messwert:  12\nEinheit der Messwerte ist mm.\n"
-       "Anzahl der Messwerte:   3.\n       1200;       1250;FA  900;" + std::string(kQ1End),
+       "Anzahl der Messwerte:   3.\n       1200;       1250;FA  900;" +
+           std::string(kQ1End),
        "mm KVT-Q1 40@0.25 n=3: 10:1200 11:1250 12:900A"},
       {"averaged partial range: the averaging line comes first", PictureText::kScan,
        "Anzahl der Mittelungen:   4;\nEinheit der Messwerte ist 10 cm.\nAnzahl der Messwerte:   2.\n"
@@ -89,17 +92,20 @@ TEST(ScanPicture, ReadsMeasuredValuesAndFieldsFromTheirResultTexts) {
       {"unit 3 has no unit line", PictureText::kScan, "Anzahl der Messwerte:   1.\n         77;" + std::string(kKvtEnd),
        "none KVT 0@0.5 n=1: 1:77"},
       {"fewer values than the count give nothing", PictureText::kScan,
-       "Einheit der Messwerte ist cm.\nAnzahl der Messwerte:   3.\n        100;        101;" + std::string(kKvtEnd), ""},
+       "Einheit der Messwerte ist cm.\nAnzahl der Messwerte:   3.\n        100;        101;" + std::string(kKvtEnd),
+       ""},
       {"a failed command gives nothing", PictureText::kScan, "Kommunikation mit dem Sensor nicht in Ordnung !", ""},
       {"a stored rectangle with its scan angle and single shot", PictureText::kField,
        "Feldnummer:  0 \nFeldart A\nScanwinkel:  180 Grad.\nEinzelschuß in 1/100 Grad:   50.\n"
        "Einheit der Messwerte ist cm.\nÜberwachungsbereich: Rechteckiger Überwachungsbereich\n"
-       " Linksabstand:  100 , Rechtsabstand  100 , Höhe  150 " + std::string(kKvtEnd),
+       " Linksabstand:  100 , Rechtsabstand  100 , Höhe  150 " +
+           std::string(kKvtEnd),
        "0A cm rect 180/50: 100 100 150"},
       {"a segmented field defined: its corner points", PictureText::kField,
        "Feldnummer:  1 \nFeldart C\nEinheit der Messwerte ist mm.\nFelddaten erhalten und übernommen!\n"
        "Überwachungsbereich: Segmentierter Überwachungsbereich\nAnzahl d. Segmente  3; Anzahl d. Eckpunkte  4; \n"
-       "UI 100;UI 200;    300;UI1400;" + std::string(kKvtEnd),
+       "UI 100;UI 200;    300;UI1400;" +
+           std::string(kKvtEnd),
        "1C mm seg 0/0: 100 200 300 1400"},
       {"a taught-in field: its contour", PictureText::kField,
        "Feldnummer:  2 \nFeldart F\nScanwinkel:    1 Grad.\nEinzelschuß in 1/100 Grad:   50.\n"
@@ -108,11 +114,14 @@ TEST(ScanPicture, ReadsMeasuredValuesAndFieldsFromTheirResultTexts) {
        "2F 10cm taught 1/50: 30 31 32"},
       {"a radial field defined", PictureText::kField,
        "Feldnummer:  2 \nFeldart E\nEinheit der Messwerte ist cm.\nFelddaten erhalten und übernommen!\n"
-       "Überwachungsbereich: Radialer Überwachungsbereich\n Radius  200 " + std::string(kKvtEnd),
+       "Überwachungsbereich: Radialer Überwachungsbereich\n Radius  200 " +
+           std::string(kKvtEnd),
        "2E cm radial 0/0: 200"},
       {"a dynamic segmented field: a heading without words gives nothing", PictureText::kField,
        "Feldnummer:  1 \nFelddaten erhalten und übernommen!\n"
-       "Überwachungsbereich: Rechteckiger Überwachungsbereich\n " + std::string(kKvtEnd), ""},
+       "Überwachungsbereich: Rechteckiger Überwachungsbereich\n " +
+           std::string(kKvtEnd),
+       ""},
       {"a refused definition gives nothing", PictureText::kField, "Konfiguration von FeldA abgebrochen.\n", ""},
   };
   for (const auto &c : cases) {
@@ -185,7 +194,8 @@ unsigned BigEndian(const std::vector<BYTE> &b, std::size_t at) {
 // Chunks checked against the system's CRC-32; IDAT read as zlib stored blocks.
 Png Decode(const std::vector<BYTE> &file) {
   using Crc = DWORD(WINAPI *)(DWORD, const BYTE *, INT);
-  const auto systemCrc = reinterpret_cast<Crc>(reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlComputeCrc32")));
+  const auto systemCrc =
+      reinterpret_cast<Crc>(reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlComputeCrc32")));
   Png png;
   std::vector<BYTE> idat;
   for (std::size_t at = 8; at + 12 <= file.size();) {
@@ -221,9 +231,11 @@ void RunLine(HWND menu, int line) {
 
 TEST(ScanPicture, WindowFollowsTheMenusScansAndSavesWhatItShows) {
   g_answers = {{13, "Sensorstatus\n" + std::string(kKvtEnd)},
-               {17, "Feldnummer:  0 \nFeldart A\nEinheit der Messwerte ist cm.\n"
-                    "Überwachungsbereich: Rechteckiger Überwachungsbereich\n"
-                    " Linksabstand:  100 , Rechtsabstand  100 , Höhe  150 " + std::string(kKvtEnd)},
+               {17,
+                "Feldnummer:  0 \nFeldart A\nEinheit der Messwerte ist cm.\n"
+                "Überwachungsbereich: Rechteckiger Überwachungsbereich\n"
+                " Linksabstand:  100 , Rechtsabstand  100 , Höhe  150 " +
+                    std::string(kKvtEnd)},
                {12, KnownScanText()}};
   Descriptor d{};
   d[kDescCommandProc] = reinterpret_cast<ULONG_PTR>(&Answer);
@@ -236,33 +248,34 @@ TEST(ScanPicture, WindowFollowsTheMenusScansAndSavesWhatItShows) {
   HWND first = nullptr;
   std::vector<COLORREF> screen;
   LRESULT saved = FALSE;
-  const UiRun run = RunUi({{text::kTestMenuTitle,
-          [&](HWND menu) {
-            RunLine(menu, 0);
-            RunLine(menu, 1);
-            EXPECT_FALSE(Shown()) << "a status or a field alone shows no picture";
-            RunLine(menu, 2);
-            first = ScanWindow();
-            ASSERT_TRUE(Shown());
-            EXPECT_EQ(GetWindow(first, GW_OWNER), menu);
-            EXPECT_TRUE(GetWindowLongA(first, GWL_STYLE) & WS_THICKFRAME) << "resizable";
-            RECT outer{0, 0, 640, 480 + kScanButtonStrip};
-            AdjustWindowRectEx(&outer, GetWindowLongA(first, GWL_STYLE), FALSE, GetWindowLongA(first, GWL_EXSTYLE));
-            SetWindowPos(first, HWND_TOP, 20, 20, outer.right - outer.left, outer.bottom - outer.top, SWP_NOACTIVATE);
-            UpdateWindow(first);
-            HDC dc = GetDC(first);
-            for (Spot s : kKnownSpots) screen.push_back(GetPixel(dc, s.x, s.y));
-            screen.push_back(GetPixel(dc, 600, 100));
-            ReleaseDC(first, dc);
-            saved = SendMessageA(first, kMsgSavePngTo, 0, reinterpret_cast<LPARAM>(path));
-            SendMessageA(first, WM_CLOSE, 0, 0);
-            EXPECT_FALSE(Shown()) << "closed";
-            RunLine(menu, 2);
-            EXPECT_TRUE(Shown()) << "back with the next scan";
-            EXPECT_EQ(ScanWindow(), first) << "the same window, reused";
-          }},
-         {text::kTestMenuTitle, [](HWND menu) { PostMessageA(menu, WM_CLOSE, 0, 0); }}},
-        [&] { ZenkDialog(nullptr, d.data()); });
+  const UiRun run = RunUi(
+      {{text::kTestMenuTitle,
+        [&](HWND menu) {
+          RunLine(menu, 0);
+          RunLine(menu, 1);
+          EXPECT_FALSE(Shown()) << "a status or a field alone shows no picture";
+          RunLine(menu, 2);
+          first = ScanWindow();
+          ASSERT_TRUE(Shown());
+          EXPECT_EQ(GetWindow(first, GW_OWNER), menu);
+          EXPECT_TRUE(GetWindowLongA(first, GWL_STYLE) & WS_THICKFRAME) << "resizable";
+          RECT outer{0, 0, 640, 480 + kScanButtonStrip};
+          AdjustWindowRectEx(&outer, GetWindowLongA(first, GWL_STYLE), FALSE, GetWindowLongA(first, GWL_EXSTYLE));
+          SetWindowPos(first, HWND_TOP, 20, 20, outer.right - outer.left, outer.bottom - outer.top, SWP_NOACTIVATE);
+          UpdateWindow(first);
+          HDC dc = GetDC(first);
+          for (Spot s : kKnownSpots) screen.push_back(GetPixel(dc, s.x, s.y));
+          screen.push_back(GetPixel(dc, 600, 100));
+          ReleaseDC(first, dc);
+          saved = SendMessageA(first, kMsgSavePngTo, 0, reinterpret_cast<LPARAM>(path));
+          SendMessageA(first, WM_CLOSE, 0, 0);
+          EXPECT_FALSE(Shown()) << "closed";
+          RunLine(menu, 2);
+          EXPECT_TRUE(Shown()) << "back with the next scan";
+          EXPECT_EQ(ScanWindow(), first) << "the same window, reused";
+        }},
+       {text::kTestMenuTitle, [](HWND menu) { PostMessageA(menu, WM_CLOSE, 0, 0); }}},
+      [&] { ZenkDialog(nullptr, d.data()); });
   EXPECT_EQ(run.pending, 0u);
   EXPECT_TRUE(run.boxes.empty());
   EXPECT_FALSE(IsWindow(first)) << "goes with the menu window";
