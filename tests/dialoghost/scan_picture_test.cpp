@@ -175,8 +175,9 @@ BOOL WINAPI Answer(HWND, ULONG_PTR *request) {
   return TRUE;
 }
 
-std::string KnownScanText() {
-  std::string values = FormatText("      %5u;", 400u) + Plain(0, 89) + FormatText("      %5u;", 200u) + Plain(0, 89) +
+// The known scan; a first value of 0 has no echo and is not drawn.
+std::string KnownScanText(unsigned firstValue = 400) {
+  std::string values = FormatText("      %5u;", firstValue) + Plain(0, 89) + FormatText("      %5u;", 200u) + Plain(0, 89) +
                        FormatText("FA%5u;", 250u) + Plain(0, 179) + FormatText("      %5u;", 300u);
   return "Einheit der Messwerte ist cm.\nAnzahl der Messwerte: 361.\n" + values + kKvtEnd;
 }
@@ -268,11 +269,18 @@ TEST(ScanPicture, WindowFollowsTheMenusScansAndSavesWhatItShows) {
           screen.push_back(GetPixel(dc, 600, 100));
           ReleaseDC(first, dc);
           saved = SendMessageA(first, kMsgSavePngTo, 0, reinterpret_cast<LPARAM>(path));
+          g_answers[12] = KnownScanText(0);
+          RunLine(menu, 2);
+          EXPECT_EQ(ScanWindow(), first) << "the same window, reused";
+          UpdateWindow(first);
+          dc = GetDC(first);
+          EXPECT_NE(GetPixel(dc, kKnownSpots[0].x, kKnownSpots[0].y), screen[0]) << "redrawn without the first value";
+          ReleaseDC(first, dc);
           SendMessageA(first, WM_CLOSE, 0, 0);
           EXPECT_FALSE(Shown()) << "closed";
           RunLine(menu, 2);
           EXPECT_TRUE(Shown()) << "back with the next scan";
-          EXPECT_EQ(ScanWindow(), first) << "the same window, reused";
+          EXPECT_EQ(ScanWindow(), first);
         }},
        {text::kTestMenuTitle, [](HWND menu) { PostMessageA(menu, WM_CLOSE, 0, 0); }}},
       [&] { ZenkDialog(nullptr, d.data()); });
