@@ -46,7 +46,14 @@ struct Scan {
   Unit unit = Unit::kNone;
   std::string device;  // as the address line names the target ("KVT", "PXD", "KVT-Q1")
   ScanGeometry geometry;
+  bool fullScan = false;  // no first value number: the values start at the first ray
   std::vector<ScanValue> values;
+};
+
+// The geometry of each target's latest full scan in the session.
+struct KnownGeometry {
+  std::string device;
+  ScanGeometry geometry;
 };
 
 enum class FieldShape : BYTE { kRectangle, kRadial, kSegmented, kTaught };
@@ -67,6 +74,9 @@ PictureText PictureTextOf(WORD handler, WORD telegram);
 bool ParseScanText(std::string_view text, Scan &scan);
 bool ParseFieldText(std::string_view text, FieldOutline &field);
 ScanGeometry GeometryOf(std::string_view device, std::size_t count, bool fullScan);
+// A full scan is remembered; a partial range takes its target's remembered
+// geometry, which knows the resolution better than the target's name.
+void FollowFullScans(std::vector<KnownGeometry> &known, Scan &scan);
 
 // scan_plot.cpp: where things land in a picture of a given size, and drawing it.
 struct PlotFrame {

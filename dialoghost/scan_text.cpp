@@ -283,6 +283,18 @@ ScanGeometry GeometryOf(std::string_view device, std::size_t count, bool fullSca
   return {90 - chosen->opening / 2, step};
 }
 
+void FollowFullScans(std::vector<KnownGeometry> &known, Scan &scan) {
+  const auto same =
+      std::find_if(known.begin(), known.end(), [&scan](const KnownGeometry &k) { return k.device == scan.device; });
+  if (!scan.fullScan) {
+    if (same != known.end()) scan.geometry = same->geometry;
+  } else if (same != known.end()) {
+    same->geometry = scan.geometry;
+  } else {
+    known.push_back({scan.device, scan.geometry});
+  }
+}
+
 bool ParseScanText(std::string_view text, Scan &scan) {
   std::vector<ScanValue> values;
   std::optional<unsigned> first;
@@ -295,7 +307,8 @@ bool ParseScanText(std::string_view text, Scan &scan) {
   if (values.empty()) return false;
   scan.unit = UnitOf(text);
   scan.device = TargetOf(text);
-  scan.geometry = GeometryOf(scan.device, values.size(), !first.has_value());
+  scan.fullScan = !first.has_value();
+  scan.geometry = GeometryOf(scan.device, values.size(), scan.fullScan);
   scan.values = std::move(values);
   return true;
 }

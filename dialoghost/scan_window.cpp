@@ -30,6 +30,7 @@ struct ScanPicture {
   Scan scan;
   bool hasScan = false;
   std::vector<FieldOutline> fields;  // the newest definition of each field set and letter
+  std::vector<KnownGeometry> fullScans;
 };
 
 // A drawing of the picture in a device-independent bitmap, 24 bits, top row first.
@@ -258,6 +259,7 @@ void OfferToScanPicture(HWND menu, WORD handler, WORD telegram, const char *resu
   if (kind == PictureText::kField) {
     KeepField(*picture, std::move(field));
   } else {
+    FollowFullScans(picture->fullScans, scan);
     picture->scan = std::move(scan);
     picture->hasScan = true;
     ShowWindow(picture->window, SW_SHOWNA);  // the menu keeps the keyboard

@@ -134,6 +134,20 @@ TEST(ScanPicture, ReadsMeasuredValuesAndFieldsFromTheirResultTexts) {
   }
 }
 
+TEST(ScanPicture, PartialRangesTakeTheGeometryOfTheirTargetsLastFullScan) {
+  std::vector<KnownGeometry> known;
+  Scan full{Unit::kCentimetre, "KVT-Q1", {45, 0.5}, true, {}};
+  Scan partial{Unit::kCentimetre, "KVT-Q1", {40, 0.25}, false, {}};
+  Scan other{Unit::kCentimetre, "KVT", {0, 0.25}, false, {}};
+  FollowFullScans(known, partial);
+  EXPECT_EQ(FormatText("%g@%g", partial.geometry.firstAngle, partial.geometry.step), "40@0.25") << "none known yet";
+  FollowFullScans(known, full);
+  FollowFullScans(known, partial);
+  FollowFullScans(known, other);
+  EXPECT_EQ(FormatText("%g@%g", partial.geometry.firstAngle, partial.geometry.step), "45@0.5");
+  EXPECT_EQ(FormatText("%g@%g", other.geometry.firstAngle, other.geometry.step), "0@0.25") << "another target";
+}
+
 // A KVT scan (0.5 degrees from the right) with four values in a 640 x 480 picture:
 // rings of 100 cm, 0.76 pixels per cm, the sensor at (320, 452).
 Scan KnownScan() {
@@ -177,8 +191,8 @@ BOOL WINAPI Answer(HWND, ULONG_PTR *request) {
 
 // The known scan; a first value of 0 has no echo and is not drawn.
 std::string KnownScanText(unsigned firstValue = 400) {
-  std::string values = FormatText("      %5u;", firstValue) + Plain(0, 89) + FormatText("      %5u;", 200u) + Plain(0, 89) +
-                       FormatText("FA%5u;", 250u) + Plain(0, 179) + FormatText("      %5u;", 300u);
+  std::string values = FormatText("      %5u;", firstValue) + Plain(0, 89) + FormatText("      %5u;", 200u) +
+                       Plain(0, 89) + FormatText("FA%5u;", 250u) + Plain(0, 179) + FormatText("      %5u;", 300u);
   return "Einheit der Messwerte ist cm.\nAnzahl der Messwerte: 361.\n" + values + kKvtEnd;
 }
 
