@@ -228,7 +228,7 @@ ScanPicture *PictureOf(HWND menu) {
   HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kScanWindowClass, kScanWindowTitle, WS_OVERLAPPEDWINDOW, place.x,
                                 place.y, kWidth, kHeight, menu, nullptr, ModuleInstance(), picture);
   if (!window) {
-    delete picture;
+    if (!picture->window) delete picture;  // once attached, its WM_NCDESTROY has freed it
     return nullptr;
   }
   SetPropA(menu, kWindowProperty, window);
