@@ -80,6 +80,7 @@ struct ScriptRun {
   ScriptOptions options;
   bool screenshotTaken = false;
   std::string error;  // CP1252, set by a failing step
+  std::string folder;  // the working folder when the script started
   // Scratch of the current step.
   bool started = false;
   DWORD startTick = 0;

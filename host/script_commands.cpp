@@ -319,7 +319,10 @@ StepResult AnswerFile(ScriptRun &run, const Step &step) {
   HWND name = FileNameField(dialog);
   if (!name) return Host().running ? StepResult::kWait : Fail(run, "Es ist kein Dateidialog offen.");
   PrintLine("Vorgeschlagener Dateiname: " + ControlText(dialog, GetDlgCtrlID(name)));
-  SetWindowTextA(name, step.argument.c_str());
+  // A relative path is the program's: the open dialog has made its own folder the current one.
+  const std::string &path = step.argument;
+  const bool relative = path.find(':') == std::string::npos && !path.starts_with('\\') && !path.starts_with('/');
+  SetWindowTextA(name, (relative ? run.folder + "\\" + path : path).c_str());
   ClickButton(dialog, IDOK);
   run.target = dialog;
   return StepResult::kWait;

@@ -132,6 +132,9 @@ void StartScript(std::vector<Step> steps, const ScriptOptions &options) {
   g_run = std::make_unique<ScriptRun>();
   g_run->steps = std::move(steps);
   g_run->options = options;
+  char folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof folder, folder);
+  g_run->folder = folder;
   ResetScratch(*g_run);
   SetTimer(nullptr, 0, kTickMs, Tick);
   StartWatchdog(options.stepTimeoutMs * 2 + 10000);
