@@ -1,5 +1,6 @@
 // The product files as a reader of PE files sees them: every module exports
-// exactly its plain names on both architectures, and the i686 library
+// exactly its plain names on both architectures, every i686 module carries
+// the one version in a German version resource, and the i686 library
 // carries, all in German, its string table, its dialog templates and its
 // menu, which is compared byte for byte with an encoding made here from the
 // plain listing in menu_listing.txt: handler|telegram code|flag|text, one
@@ -17,6 +18,7 @@
 
 #include "support/escaped.h"
 #include "support/records.h"
+#include "support/texts.h"
 
 namespace kvt::test {
 namespace {
@@ -80,6 +82,54 @@ TEST(Resources, ExportsCarryPlainNamesOnBothArchitectures) {
 }
 
 
+// A value of a version resource as CP1252, "" where it is missing.
+std::string VersionValue(std::vector<BYTE> &block, const std::wstring &path) {
+  LPVOID value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(block.data(), path.c_str(), &value, &length) || length == 0) return "";
+  char text[256] = "";
+  WideCharToMultiByte(1252, 0, static_cast<const wchar_t *>(value), -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
+TEST(Resources, EveryModuleCarriesTheOneVersionInGerman) {
+  std::string version;  // the first module's, which every other one must carry too
+  for (const std::string file : {"KVTIDIAG.DLL", "KVTIDRV.DLL", "KVTIDLG.DLL", "KVTIHOST.EXE"}) {
+    const Image image(BuildPath("i686/bin/" + file));
+    const HRSRC found = FindResourceExA(image.module, RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO),
+                                        MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+    ASSERT_NE(found, nullptr) << file;
+    const auto *bytes = static_cast<const BYTE *>(LockResource(LoadResource(image.module, found)));
+    std::vector<BYTE> block(bytes, bytes + SizeofResource(image.module, found));
+    LPVOID value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length) && length == 4);
+    EXPECT_EQ(static_cast<const WORD *>(value)[0], MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)) << file;
+    EXPECT_EQ(static_cast<const WORD *>(value)[1], 1252) << file;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length)) << file;
+    const auto &fixed = *static_cast<const VS_FIXEDFILEINFO *>(value);
+    char numbers[32];
+    std::snprintf(numbers, sizeof numbers, "%lu.%lu.%lu", fixed.dwFileVersionMS >> 16, fixed.dwFileVersionMS & 0xFFFF,
+                  fixed.dwFileVersionLS >> 16);
+    if (version.empty()) version = numbers;
+    EXPECT_EQ(numbers, version) << file;
+    const auto field = [&block](const wchar_t *name) {
+      return VersionValue(block, std::wstring(L"\\StringFileInfo\\040704E4\\") + name);
+    };
+    EXPECT_EQ(field(L"FileVersion"), version) << file;
+    EXPECT_EQ(field(L"ProductVersion"), version) << file;
+    EXPECT_EQ(field(L"ProductName"), "KVTIdiag");
+    EXPECT_EQ(field(L"OriginalFilename"), file);
+    EXPECT_EQ(field(L"InternalName"), file.substr(0, file.find('.')));
+    for (const wchar_t *name : {L"CompanyName", L"FileDescription", L"LegalCopyright"}) {
+      EXPECT_NE(field(name), "") << file << " lacks a value";
+    }
+    // The script is compiled as CP1252: an umlaut arrives as one.
+    if (file == "KVTIDRV.DLL") {
+      EXPECT_EQ(Escaped(field(L"FileDescription")), Escaped(text::kDriverDescription));
+    }
+  }
+}
 
 // The listing is UTF-8 and converted here, independently of the build's own
 // CP1252 literals.
