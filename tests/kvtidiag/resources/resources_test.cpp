@@ -82,53 +82,38 @@ TEST(Resources, ExportsCarryPlainNamesOnBothArchitectures) {
 }
 
 
-// A value of a version resource as CP1252, "" where it is missing.
-std::string VersionValue(std::vector<BYTE> &block, const std::wstring &path) {
-  LPVOID value = nullptr;
-  UINT length = 0;
-  if (!VerQueryValueW(block.data(), path.c_str(), &value, &length) || length == 0) return "";
-  char text[256] = "";
-  WideCharToMultiByte(1252, 0, static_cast<const wchar_t *>(value), -1, text, sizeof text, nullptr, nullptr);
-  return text;
-}
-
 TEST(Resources, EveryModuleCarriesTheOneVersionInGerman) {
   std::string version;  // the first module's, which every other one must carry too
   for (const std::string file : {"KVTIDIAG.DLL", "KVTIDRV.DLL", "KVTIDLG.DLL", "KVTIHOST.EXE"}) {
-    const Image image(BuildPath("i686/bin/" + file));
-    const HRSRC found = FindResourceExA(image.module, RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO),
-                                        MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
-    ASSERT_NE(found, nullptr) << file;
-    const auto *bytes = static_cast<const BYTE *>(LockResource(LoadResource(image.module, found)));
-    std::vector<BYTE> block(bytes, bytes + SizeofResource(image.module, found));
-    LPVOID value = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length) && length == 4);
-    EXPECT_EQ(static_cast<const WORD *>(value)[0], MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)) << file;
-    EXPECT_EQ(static_cast<const WORD *>(value)[1], 1252) << file;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length)) << file;
-    const auto &fixed = *static_cast<const VS_FIXEDFILEINFO *>(value);
-    char numbers[32];
-    std::snprintf(numbers, sizeof numbers, "%lu.%lu.%lu", fixed.dwFileVersionMS >> 16, fixed.dwFileVersionMS & 0xFFFF,
-                  fixed.dwFileVersionLS >> 16);
-    if (version.empty()) version = numbers;
-    EXPECT_EQ(numbers, version) << file;
-    const auto field = [&block](const wchar_t *name) {
-      return VersionValue(block, std::wstring(L"\\StringFileInfo\\040704E4\\") + name);
+    const std::string path = BuildPath("i686/bin/" + file);
+    std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), nullptr));
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data())) << file;
+    const auto value = [&block](const std::string &name) {  // nullptr when missing
+      LPVOID found = nullptr;
+      UINT length = 0;
+      return VerQueryValueA(block.data(), name.c_str(), &found, &length) ? static_cast<const char *>(found) : nullptr;
     };
-    EXPECT_EQ(field(L"FileVersion"), version) << file;
-    EXPECT_EQ(field(L"ProductVersion"), version) << file;
-    EXPECT_EQ(field(L"ProductName"), "KVTIdiag");
-    EXPECT_EQ(field(L"OriginalFilename"), file);
-    EXPECT_EQ(field(L"InternalName"), file.substr(0, file.find('.')));
-    for (const wchar_t *name : {L"CompanyName", L"FileDescription", L"LegalCopyright"}) {
-      EXPECT_NE(field(name), "") << file << " lacks a value";
-    }
+    // Windows finds the strings through the translation: German, CP1252.
+    const auto *translation = reinterpret_cast<const DWORD *>(value("\\VarFileInfo\\Translation"));
+    ASSERT_NE(translation, nullptr) << file;
+    EXPECT_EQ(*translation, static_cast<DWORD>(MAKELONG(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), 1252))) << file;
+    const auto field = [&value](const char *name) {
+      const char *text = value(std::string("\\StringFileInfo\\040704E4\\") + name);
+      return std::string(text ? text : "");
+    };
+    if (version.empty()) version = field("FileVersion");
+    EXPECT_EQ(field("FileVersion"), version) << file;
+    EXPECT_EQ(field("ProductVersion"), version) << file;
+    EXPECT_EQ(field("ProductName"), "KVTIdiag");
+    EXPECT_EQ(field("OriginalFilename"), file);
+    EXPECT_EQ(field("InternalName"), file.substr(0, file.find('.')));
+    for (const char *name : {"CompanyName", "FileDescription", "LegalCopyright"}) EXPECT_NE(field(name), "") << name;
     // The script is compiled as CP1252: an umlaut arrives as one.
     if (file == "KVTIDRV.DLL") {
-      EXPECT_EQ(Escaped(field(L"FileDescription")), Escaped(text::kDriverDescription));
+      EXPECT_EQ(Escaped(field("FileDescription")), Escaped(text::kDriverDescription));
     }
   }
+  EXPECT_NE(version, "");
 }
 
 // The listing is UTF-8 and converted here, independently of the build's own
