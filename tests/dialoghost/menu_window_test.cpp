@@ -416,7 +416,9 @@ TEST_F(MenuWindow, UnsavedResultsGoOnlyAfterTheQuestion) {
     std::vector<UiStep> steps{{text::kTestMenuTitle, [&](HWND menu) {
                                  RunLine(menu, kStatusLine);
                                  if (!c.answer) SendMessageA(menu, dlg::kMsgSaveTo, 0, reinterpret_cast<LPARAM>("NUL"));
-                                 c.control == IDCANCEL ? Key(menu, VK_ESCAPE) : Command(menu, c.control);
+                                 if (c.control != IDCANCEL) return Command(menu, c.control);
+                                 Command(menu, dlg::kIdTraceToggle);  // Esc in the pane, whose edit would take it
+                                 SetFocus(GetDlgItem(menu, dlg::kIdTrace)), Key(menu, VK_ESCAPE);
                                }}};
     const auto answer = [&](HWND box) { question = ItemText(box, 0xFFFF), PostMessageA(box, WM_COMMAND, c.answer, 0); };
     if (c.answer) steps.push_back({"", answer, 0, IsMessageBox});
