@@ -358,7 +358,9 @@ TEST_F(MenuWindow, AdditionalInfoSettingsSaveAndClear) {
     EXPECT_EQ(g_host.setupWindows, std::vector<HWND>{window});
     EXPECT_TRUE(g_host.calls.empty());
   }
-  // The list saved as CP1252 with CR LF; "Liste löschen" empties it.
+  // The list saved as CP1252 with CR LF under the header, with the device a simulating driver
+  // describes; "Liste löschen" empties it.
+  SimConfigure("device=kvtq1;address=3;variant=2;setup=no");
   const std::string path = TempFile("kvt_ergebnisliste.txt");
   g_host = Host{};
   AnswerWith("Zeile \xE4\n\nEnde \xDF\xB0");
@@ -373,9 +375,12 @@ TEST_F(MenuWindow, AdditionalInfoSettingsSaveAndClear) {
             afterClear = Lines(menu, kIdResultList).size();
           }});
   EXPECT_TRUE(saved);
-  EXPECT_EQ(Escaped(Undated(FileBytes(path))),
-            Escaped("Ergebnisliste\r\nDatum: *\r\nGer\xE4t: unbekannt\r\nAdresse: unbekannt\r\nSeriennummer: unbekannt\r\n"
-                    "Variante: unbekannt\r\n\r\nSensorstatus lesen\r\nZeile \xE4\r\n\r\nEnde \xDF\xB0\r\nNotiz \xD6\r\n"));
+  const std::string device = DriverSimulates()
+                                 ? "Ger\xE4t: KVT-Q1 (SIMULIERT)\r\nAdresse: 3\r\nSeriennummer: SN0502207\r\nVariante: 2\r\n"
+                                 : "Ger\xE4t: unbekannt\r\nAdresse: unbekannt\r\nSeriennummer: unbekannt\r\nVariante: unbekannt\r\n";
+  EXPECT_EQ(Escaped(Undated(FileBytes(path))), Escaped("Ergebnisliste\r\nDatum: *\r\n" + device +
+                                                       "\r\nSensorstatus lesen\r\nZeile \xE4\r\n\r\nEnde \xDF\xB0\r\nNotiz \xD6\r\n"));
+  SimConfigure("");
   EXPECT_EQ(afterClear, 0u);
   DeleteFileA(path.c_str());
   const MenuRun failed = RunMenu(MenuOf("GOODMENU"), {[](HWND menu) {
