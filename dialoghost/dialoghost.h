@@ -72,6 +72,8 @@ struct MenuWindow {
   bool done = false;
   bool unsaved = false;     // results arrived since the list was last saved or emptied
   bool traceShown = false;
+  std::string traceText;      // the trace as the pane shows it
+  std::size_t traceCells = 0;  // its widest line
   DeviceFacts learnt;       // what the results said so far
   unsigned runs = 0;
 };
@@ -128,6 +130,9 @@ void RunEntry(MenuWindow &menu, int index);
 void SkipHeadingSelection(MenuWindow &menu);
 
 // result_list.cpp
+// The lines of a text; a final line feed ends the last line, it does not open
+// an empty one, and a carriage return before a line feed is dropped.
+std::vector<std::string_view> SplitLines(std::string_view text);
 // The menu line's text as the header, then the lines of its ResultText.
 void AppendResult(MenuWindow &menu, std::string_view header, const char *text);
 void ClearResults(MenuWindow &menu);

@@ -39,8 +39,9 @@ struct ControlRow {
 
 constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
 
-constexpr DWORD kTraceStyle =
-    WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+// A list box, not an edit: it takes the trace's new lines one by one, where an
+// edit would lay out its whole text anew (under Wine a second for 1 MiB).
+constexpr DWORD kTraceStyle = WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOSEL | LBS_NOINTEGRALHEIGHT;
 
 // Creation order is tab order: menu, password, run, results, trace, buttons.
 constexpr std::array<ControlRow, 15> kControls{{
@@ -53,7 +54,7 @@ constexpr std::array<ControlRow, 15> kControls{{
      Font::kFixed},
     {kIdTraceToggle, "BUTTON", "Telegramme anzeigen", WS_TABSTOP | BS_CHECKBOX, 0, Font::kUi},
     {kIdCopy, "BUTTON", "Kopieren", WS_TABSTOP, 0, Font::kUi},
-    {kIdTrace, "EDIT", "", kTraceStyle, WS_EX_CLIENTEDGE, Font::kFixed, false},
+    {kIdTrace, "LISTBOX", "", kTraceStyle, WS_EX_CLIENTEDGE, Font::kFixed, false},
     {kIdAddInfo, "BUTTON", "Zusatzinfo…", WS_TABSTOP, 0, Font::kUi},
     {kIdSetup, "BUTTON", "Einstellungen…", WS_TABSTOP, 0, Font::kUi},
     {kIdSave, "BUTTON", "Speichern…", WS_TABSTOP, 0, Font::kUi},

@@ -26,7 +26,7 @@ inline constexpr int kIdClose = 1110;        // "Schließen"; Esc (IDCANCEL) doe
 inline constexpr int kIdReport = 1111;       // "Bericht speichern…": header, list and telegram trace
 inline constexpr int kIdCopy = 1112;         // "Kopieren"; Ctrl+C in the result list does the same
 inline constexpr int kIdTraceToggle = 1113;  // check box "Telegramme anzeigen"
-inline constexpr int kIdTrace = 1114;        // the trace pane, a read-only edit under the result list
+inline constexpr int kIdTrace = 1114;        // the trace pane, a list box under the result list
 inline constexpr int kIdStatus = 1115;       // the status line: device, address, serial number, "SIMULIERT"
 
 inline constexpr ULONG_PTR kHeadingHandler = 65535;

@@ -82,18 +82,22 @@ void AppendLines(MenuWindow &menu, std::span<const ResultLine> lines) {
 
 }  // namespace
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
 void AppendResult(MenuWindow &menu, std::string_view header, const char *text) {
   std::vector<ResultLine> lines{{header, kLineHeader}};
-  std::string_view rest(text);
-  // A final line feed ends the last line; it does not open an empty one.
-  while (!rest.empty()) {
-    const std::size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back({line, kLineText});
-    if (end == std::string_view::npos) break;
-    rest.remove_prefix(end + 1);
-  }
+  for (std::string_view line : SplitLines(text)) lines.push_back({line, kLineText});
   AppendLines(menu, lines);
 }
 

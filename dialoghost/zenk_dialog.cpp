@@ -57,13 +57,6 @@ RECT InitialPlacement(HWND owner) {
   return CentredOn(over, kInitialWidth, kInitialHeight);
 }
 
-// Esc anywhere in the window, the trace pane included: a multiline edit would
-// otherwise take it and close the window without the question.
-bool IsEscapeInside(const MenuWindow &menu, const MSG &message) {
-  return message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && IsWindow(menu.window) &&
-         (message.hwnd == menu.window || IsChild(menu.window, message.hwnd));
-}
-
 // The window's own loop; IsDialogMessage gives Tab, Enter and Esc.
 void RunModalLoop(MenuWindow &menu) {
   MSG message;
@@ -74,10 +67,6 @@ void RunModalLoop(MenuWindow &menu) {
       break;
     }
     if (got == -1) break;
-    if (IsEscapeInside(menu, message)) {
-      SendMessageA(menu.window, WM_COMMAND, IDCANCEL, 0);  // asks as the button does
-      continue;
-    }
     if (IsWindow(menu.window) && IsDialogMessageA(menu.window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);

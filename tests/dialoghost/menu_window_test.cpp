@@ -422,7 +422,7 @@ TEST_F(MenuWindow, UnsavedResultsGoOnlyAfterTheQuestion) {
                                  RunLine(menu, kStatusLine);
                                  if (!c.answer) SendMessageA(menu, dlg::kMsgSaveTo, 0, reinterpret_cast<LPARAM>("NUL"));
                                  if (c.control != IDCANCEL) return Command(menu, c.control);
-                                 Command(menu, dlg::kIdTraceToggle);  // Esc in the pane, whose edit would take it
+                                 Command(menu, dlg::kIdTraceToggle);  // Esc with the focus in the pane
                                  SetFocus(GetDlgItem(menu, dlg::kIdTrace)), Key(menu, VK_ESCAPE);
                                }}};
     const auto answer = [&](HWND box) { question = ItemText(box, 0xFFFF), PostMessageA(box, WM_COMMAND, c.answer, 0); };
@@ -464,7 +464,7 @@ TEST_F(MenuWindow, TracePaneTogglesUnderTheResultList) {
             for (RECT *place : {&alone, &withPane, &again}) {
               GetWindowRect(list, place);
               shown.push_back(IsWindowVisible(trace) && IsDlgButtonChecked(menu, dlg::kIdTraceToggle));
-              if (place == &withPane) GetWindowRect(trace, &pane), text = Text(trace);
+              if (place == &withPane) GetWindowRect(trace, &pane), text = ListBoxLine(trace, 0);
               Command(menu, dlg::kIdTraceToggle);
             }
           }});
