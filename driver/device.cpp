@@ -42,6 +42,7 @@ DeviceState &Device() { return g_device; }
 void RestartDevice() {
   g_device = StartState(Config());
   CountSwitchOn();
+  NoteDeliveredAnswer(0);
 }
 
 bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool refuse) {

@@ -532,7 +532,19 @@ std::span<const TextClass> ErrorClasses();        // texts_errors.cpp
 std::span<const TextClass> FormatClasses();       // texts_formats.cpp
 std::span<const TextClass> ConfigClasses();       // texts_config.cpp
 std::span<const TextClass> InterfaceUnitClasses();  // texts_interface_unit.cpp
-// texts_table.cpp: the class with this id in any group, or null.
+// The interface unit's configuration (answer 0xB8) and evaluation-case
+// (0xB9) reports pass some of their fields through classes that the status
+// report words otherwise; a class of this table words that field while the
+// answer it belongs to is the one the library is wording.
+struct ReportClass {
+  BYTE answer;
+  TextClass textClass;
+};
+std::span<const ReportClass> ReportClasses();     // texts_interface_unit.cpp
+// texts_table.cpp: the answer code of the telegram delivered last (0: none
+// since the device was switched on), which the library words next.
+void NoteDeliveredAnswer(BYTE code);
+// The class with this id as the answer delivered last words it, or null.
 const TextClass *FindTextClass(int id);
 // texts_build.cpp: helpers of the builders.
 void PutBuilt(std::span<char> out, const char *format, ...) __attribute__((format(printf, 2, 3)));

@@ -23,6 +23,7 @@ BOOL NoAnswer(const char *format, unsigned value) {
 
 BOOL Deliver(const TelegramRecord &answer, BYTE *out) {
   std::copy(answer.begin(), answer.end(), out);
+  NoteDeliveredAnswer(answer[kvt::kRecCode]);
   LogRecord(LogDirection::Answer, std::span<const BYTE>(answer).first(AnswerLogLength(answer)));
   return TRUE;
 }
