@@ -68,11 +68,28 @@ inline constexpr std::size_t kMaxPasswordLength = 16;
 // either end (items are trimmed).
 bool PasswordUsable(std::string_view text);
 
-// Parses a whole configuration; `out` is written only when the text is good.
-// Keys left out take their defaults, so the empty text gives the defaults.
-bool ParseConfig(std::string_view text, SimConfig &out);
+// What is wrong with a configuration text: the key, the value as written
+// and, for a value the key does not know, the ones it does.
+enum class ConfigProblem : BYTE {
+  NoEquals, UnknownKey, UnknownValue, OutOfRange, BadVersion, BadPassword, UnknownFault, BadFaultCount, TooManyFaults
+};
+struct ConfigError {
+  ConfigProblem problem = ConfigProblem::NoEquals;
+  std::string key;
+  std::string value;
+  std::string choices;
+};
+// config_messages.cpp: the German message, headed by where the text came
+// from ("KVTIDRV_SIM"; none when empty), short enough for the library's
+// 80-byte buffer.
+std::string ConfigMessage(std::string_view source, const ConfigError &error);
+
+// Parses a whole configuration; `out` is written only when the text is good,
+// `error` (when given) only when it is not. Keys left out take their
+// defaults, so the empty text gives the defaults.
+bool ParseConfig(std::string_view text, SimConfig &out, ConfigError *error = nullptr);
 // Parses the value of the fail key alone (comma list).
-bool ParseFaults(std::string_view text, FaultPlan &out);
+bool ParseFaults(std::string_view text, FaultPlan &out, ConfigError *error = nullptr);
 std::string FormatFaults(const FaultPlan &plan);
 std::string FormatConfig(const SimConfig &config);
 std::string_view DeviceName(BYTE device);
@@ -83,7 +100,8 @@ const SimConfig &Config();
 // Puts a parsed configuration in force: the devices restart, the fault
 // counters restart.
 void ApplyConfig(const SimConfig &config);
-// At LoadSensor: reads KVTIDRV_SIM. FALSE when it is set but malformed.
+// At LoadSensor: reads KVTIDRV_SIM. FALSE when it is set but malformed;
+// the error text then names what is wrong.
 bool ReadEnvironment();
 
 // ---- faults.cpp: which call a fault strikes --------------------------------
@@ -105,6 +123,8 @@ bool FaultStrikes(FaultKind kind, DWORD number);
 // Stores a German text (CP1252) describing the last failure. `format` may
 // hold one %u.
 void SetError(const char *format, unsigned value = 0);
+// Stores a text as it is (it may hold a %).
+void SetErrorText(std::string_view text);
 void ClearError();
 const char *LastError();
 

@@ -48,10 +48,7 @@ KVT_DRV_API DWORD WINAPI LoadSensor(LPARAM) {
     kvtdrv::SetError("Sensortreiber ist bereits geladen (FreeSensor fehlt).");
     return 0;
   }
-  if (!kvtdrv::ReadEnvironment()) {
-    kvtdrv::SetError("Umgebungsvariable KVTIDRV_SIM ist fehlerhaft.");
-    return 0;
-  }
+  if (!kvtdrv::ReadEnvironment()) return 0;
   if (kvtdrv::Fails(kvtdrv::CallKind::Load, kvtdrv::FaultKind::Load)) {
     kvtdrv::SetError("Sensortreiber konnte nicht geladen werden (simulierter Fehler).");
     return 0;

@@ -91,13 +91,36 @@ TEST(Lifecycle, LifecycleFaults) {
   SimConfigure("");
 }
 
-TEST(Config, BadTextChangesNothing) {
+// A bad text changes nothing, and the error text names the key or value.
+TEST(Config, BadTextIsNamedAndChangesNothing) {
   const char *before = "device=pxd;address=9;variant=0;fail=close@2;setup=no";
-  for (const char *bad : {"device=abc", "device", "address=128", "address=3x", "address=0x10", "variant=10",
-                          "fail=foo", "fail=noanswer@0", "fail=noanswer@3++", "setup=maybe", "colour=red", "=kvt",
-                          "version=", "version=V01.90.123", "pw.setup=", "pw.setup=12345678901234567",
-                          "pw.super=a\x01" "b", "pw.other=x", "pw.setup=a\tb"}) {
+  const std::pair<const char *, const char *> cases[] = {
+      {"device=abc", "Wert 'abc' f\xFCr 'device' unbekannt (kvt, pxd, kvtq1, kvt90)"},
+      {"device", "Eintrag 'device' ohne '='"},
+      {"address=128", "Wert '128' f\xFCr 'address' nicht im Bereich 0 bis 127"},
+      {"address=3x", "Wert '3x' f\xFCr 'address' nicht im Bereich 0 bis 127"},
+      {"variant=10", "Wert '10' f\xFCr 'variant' nicht im Bereich 0 bis 9"},
+      {"fail=foo", "Fehlerart 'foo' unbekannt"},
+      {"fail=noanswer@0", "Fehler 'noanswer@0': Aufruf N, N+ oder N-M, N ab 1"},
+      {"fail=noanswer@3++", "Fehler 'noanswer@3++': Aufruf N, N+ oder N-M, N ab 1"},
+      {"fail=load,load,load,load,load,load,load,load,load,load,load,load,load,load,load,load,load",
+       "Mehr als 16 Fehler ('load')"},
+      {"setup=maybe", "Wert 'maybe' f\xFCr 'setup' unbekannt (ask, no)"},
+      {"devise=kvt", "unbekannter Schl\xFCssel 'devise'"},
+      {"=kvt", "unbekannter Schl\xFCssel ''"},
+      {"version=V01.90.123", "Wert 'V01.90.123' f\xFCr 'version': 1 bis 8 druckbare Zeichen"},
+      {"pw.setup=12345678901234567", "Passwort f\xFCr 'pw.setup': 1 bis 16 Zeichen, ohne ';'"},
+      {"device=abcdefghijklmnopqrstuvwxyz", "Wert 'abcdefghi\x85' f\xFCr 'device' unbekannt (kvt, pxd, kvtq1, kvt90)"},
+      {"abcdefghijklmnopqrstuvwxyz=1", "unbekannter Schl\xFCssel 'abcdefghijklmnopqrs\x85'"},
+  };
+  for (const auto &[bad, message] : cases) {
     ASSERT_TRUE(SimConfigure(before));
+    EXPECT_FALSE(SimConfigure(bad)) << Escaped(bad);
+    EXPECT_EQ(ConfigText(), before) << Escaped(bad);
+    EXPECT_EQ(Escaped(ErrorText(0)), Escaped(std::string("SimConfigure: ") + message));
+    EXPECT_LT(ErrorText(0).size(), 80u) << "the library reads 80 bytes";
+  }
+  for (const char *bad : {"address=0x10", "version=", "pw.setup=", "pw.super=a\x01" "b", "pw.other=x", "pw.setup=a\tb"}) {
     EXPECT_FALSE(SimConfigure(bad)) << Escaped(bad);
     EXPECT_EQ(ConfigText(), before) << Escaped(bad);
   }
