@@ -19,9 +19,23 @@ constexpr std::array<Named, 4> kDeviceNames{{
     {"kvt90", kvt::kDeviceKvt90},
 }};
 
-constexpr std::array<std::string_view, kFaultKinds> kFaultNames{
-    "noanswer", "wronganswer", "refused", "load", "open", "close", "free", "download", "downloadstart",
-    "downloadrecord"};
+// In the order of FaultKind: the name in the syntax and in German.
+struct FaultName {
+  std::string_view name;
+  std::string_view german;
+};
+constexpr std::array<FaultName, kFaultKinds> kFaultNames{{
+    {"noanswer", "keine Antwort"},
+    {"wronganswer", "falsche Antwort"},
+    {"refused", "abgelehnt"},
+    {"load", "LoadSensor schlägt fehl"},
+    {"open", "OpenSensor schlägt fehl"},
+    {"close", "CloseSensor schlägt fehl"},
+    {"free", "FreeSensor schlägt fehl"},
+    {"download", "Download-Telegramm abgelehnt"},
+    {"downloadstart", "Download-Start abgelehnt"},
+    {"downloadrecord", "Download-Satz abgelehnt"},
+}};
 
 constexpr std::array<Named, 2> kSetupNames{{{"ask", 1}, {"no", 0}}};
 
@@ -115,7 +129,7 @@ bool ParseFault(std::string_view text, Fault &fault, ConfigError *error) {
   const std::string_view name = Trim(text.substr(0, at));
   bool known = false;
   for (std::size_t k = 0; k < kFaultNames.size(); ++k) {
-    if (SameText(kFaultNames[k], name)) {
+    if (SameText(kFaultNames[k].name, name)) {
       fault.kind = static_cast<FaultKind>(k);
       known = true;
     }
@@ -217,17 +231,23 @@ std::string_view DeviceName(BYTE device) {
   return kDeviceNames[0].name;
 }
 
+std::string FormatFault(const Fault &f) {
+  std::string text(kFaultNames[static_cast<std::size_t>(f.kind)].name);
+  if (f.first == 1 && f.last == MAXDWORD) return text;
+  text += '@';
+  text += std::to_string(f.first);
+  if (f.last == MAXDWORD) text += '+';
+  if (f.last != MAXDWORD && f.last != f.first) text += '-' + std::to_string(f.last);
+  return text;
+}
+
+std::string_view FaultDescription(FaultKind kind) { return kFaultNames[static_cast<std::size_t>(kind)].german; }
+
 std::string FormatFaults(const FaultPlan &plan) {
   std::string text;
   for (std::size_t i = 0; i < plan.count; ++i) {
-    const Fault &f = plan.faults[i];
     if (!text.empty()) text += ',';
-    text += kFaultNames[static_cast<std::size_t>(f.kind)];
-    if (f.first == 1 && f.last == MAXDWORD) continue;
-    text += '@';
-    text += std::to_string(f.first);
-    if (f.last == MAXDWORD) text += '+';
-    if (f.last != MAXDWORD && f.last != f.first) text += '-' + std::to_string(f.last);
+    text += FormatFault(plan.faults[i]);
   }
   return text;
 }

@@ -21,11 +21,11 @@ unsigned Flag(bool on) { return on ? 1u : 0u; }
 constexpr DWORD kMirrorClock = 1048576;
 
 // Bytes 9-28, the same for every kind: version, mode, error state, serial.
-void Head(const DeviceState &device, const AnswerRecord &r, std::string_view serial) {
+void Head(const DeviceState &device, const AnswerRecord &r) {
   r.Text(9, VersionText(device.kind), 8);
   r.Byte(17, device.mode);
   r.Byte(18, device.errorCount == 0 ? 0 : device.errors[device.errorCount - 1].type);
-  r.Text(19, serial, 9);
+  r.Text(19, SerialNumber(device.kind), 9);
 }
 
 // Bytes 29-76, the same layout on the KVT and the type-6 sensors. The scan
@@ -55,7 +55,7 @@ struct OutputCodes {
 };
 
 std::size_t StatusKvt(const DeviceState &device, const AnswerRecord &r) {
-  Head(device, r, "SN0415372");
+  Head(device, r);
   Measuring(device, r, {{8000, 30, 4, 10}, 40, {1250, 1180, 1320, 45}, 4});
   r.Word(77, 4127);                                 // operating time in units of 90 s
   r.Word(79, kMirrorClock / 25);                    // timer count of one turn: 25 turns/s
@@ -75,7 +75,7 @@ std::size_t StatusKvt(const DeviceState &device, const AnswerRecord &r) {
 }
 
 std::size_t StatusPxd(const DeviceState &device, const AnswerRecord &r) {
-  Head(device, r, "SN0398114");
+  Head(device, r);
   r.Word(28, BaudCode(device));
   r.Byte(30, 0);                                    // parity none
   r.Byte(31, device.powerOnSetting);
@@ -89,7 +89,7 @@ std::size_t StatusPxd(const DeviceState &device, const AnswerRecord &r) {
 
 std::size_t StatusKvtQ1(const DeviceState &device, const AnswerRecord &r) {
   const bool ninety = device.kind == kvt::kDeviceKvt90;
-  Head(device, r, ninety ? "SN0502961" : "SN0502207");
+  Head(device, r);
   Measuring(device, r,
             ninety ? Sensor{{3000, 20, 4, 5}, 25, {1410, 1360, 1480, 52}, 3}
                    : Sensor{{800, 20, 4, 5}, 25, {1390, 1340, 1470, 50}, 3});  // mm in 13 bits: 8 m

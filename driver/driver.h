@@ -91,6 +91,9 @@ bool ParseConfig(std::string_view text, SimConfig &out, ConfigError *error = nul
 // Parses the value of the fail key alone (comma list).
 bool ParseFaults(std::string_view text, FaultPlan &out, ConfigError *error = nullptr);
 std::string FormatFaults(const FaultPlan &plan);
+// One fault in the syntax (noanswer@3) and in German (keine Antwort).
+std::string FormatFault(const Fault &fault);
+std::string_view FaultDescription(FaultKind kind);
 std::string FormatConfig(const SimConfig &config);
 std::string_view DeviceName(BYTE device);
 
@@ -116,7 +119,13 @@ DWORD CountCall(CallKind call);
 void RestartCallCounts();
 void RestartCallCount(CallKind call);
 // Whether the configured plan has a fault of `kind` for call number `number`.
+// A fault that strikes is kept for the trace's next line.
 bool FaultStrikes(FaultKind kind, DWORD number);
+// A struck fault that showed no effect after all.
+void ForgetFault(FaultKind kind);
+// " [Fehler simuliert: keine Antwort]" for each fault struck since the last
+// call; empty when none.
+std::string TakeFaultMarks();
 
 // ---- errors.cpp: the text ErrorSensor hands out ------------------------------
 
@@ -128,14 +137,42 @@ void SetErrorText(std::string_view text);
 void ClearError();
 const char *LastError();
 
-// ---- telegram_log.cpp ---------------------------------------------------------
+// ---- telegram_names.cpp: what the trace calls each telegram --------------
 
-enum class LogDirection : char { Request = '>', Answer = '<' };
-void LogRecord(LogDirection direction, std::span<const BYTE> bytes);
-void LogNote(LogDirection direction, std::string_view note);
-// Bytes of a request worth logging: the header and data up to the last
-// nonzero byte.
-std::size_t RequestLogLength(std::span<const BYTE> request);
+// A row per command: its name and the data bytes its request carries, a
+// fixed number or, where a count or kind in the data decides, a rule.
+using RequestDataRule = std::size_t (*)(std::span<const BYTE> request);
+struct TelegramName {
+  BYTE command;
+  const char *name;
+  WORD dataLength;
+  RequestDataRule rule = nullptr;
+};
+// The command's name; "unbekannter Befehl" for a code without a row.
+std::string_view CommandName(BYTE command);
+// The bytes of a request the device reads: the header and the data its
+// command carries.
+std::size_t RequestLength(std::span<const BYTE> request);
+
+// ---- telegram_log.cpp: the decoded trace --------------------------------------
+
+// The trace goes to the file of the log key and, bounded, to memory
+// (SimTraceText). A session header: date and time, the device, the
+// configuration in force and the faults it plans; `title` says what began.
+void TraceSession(std::string_view title);
+// A line of the driver's life cycle ("OpenSensor"), with the marks of the
+// faults that struck since the last line.
+void TraceEvent(std::string_view text);
+// A request on its way; returns when it left, for the round trip.
+LONGLONG TraceRequest(std::span<const BYTE> request);
+// The answer to the request that left at `sent`: what came (the answer code
+// and name, or why none came) and its bytes, if any.
+void TraceAnswer(LONGLONG sent, std::string_view what, std::span<const BYTE> bytes = {});
+// "0xB1 Sensorstatus lesen": the answer code and its request's name.
+std::string AnswerName(BYTE answer, BYTE command);
+// Copies `text` and a zero when it fits in `capacity`, else only a zero
+// (capacity ≥ 1); returns the text's length.
+DWORD CopyOut(const std::string &text, char *buffer, DWORD capacity);
 
 // ---- lifecycle.cpp -----------------------------------------------------------
 
@@ -353,8 +390,9 @@ inline constexpr BYTE kKindBits[] = {0x00, 0x08, 0x10, 0x18};
 
 // Fills `answer` for `request`; FALSE when the device keeps silent (another
 // address, a type byte it does not serve). `refuse` turns the status byte of
-// a command that carries one into a refusal and leaves the state unchanged.
-bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool refuse);
+// a command that carries one into a refusal and leaves the state unchanged;
+// afterwards it tells whether a refusal was answered.
+bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool &refuse);
 
 // Takes one record of a program download; FALSE when the device refuses it
 // (the error text is set). `note` receives what the log adds to an
@@ -410,6 +448,9 @@ std::size_t FillSystemTest(DeviceState &, std::span<const BYTE>, std::span<BYTE>
 std::size_t FillSensorType(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 // The program version the device reports: the configured one, else its kind's.
 std::string_view VersionText(BYTE kind);
+// The kind as people call it ("KVT-Q1") and the serial number it reports.
+std::string_view KindTitle(BYTE kind);
+std::string_view SerialNumber(BYTE kind);
 // The major number of a version text ("V01.90" gives 1): the digits before
 // the last two, as the library reads it.
 unsigned VersionMajor(std::string_view version);

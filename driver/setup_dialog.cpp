@@ -157,6 +157,7 @@ void OnOk(HWND dialog) {
   SimConfig config;
   if (!ReadDialog(dialog, config)) return;
   ApplyConfig(config);
+  TraceSession("Einstellungen geändert");
   EndDialog(dialog, TRUE);
 }
 

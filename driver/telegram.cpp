@@ -1,5 +1,6 @@
 // TelegramSensor and TelegramDownload: one exchange with the simulated
-// device, after the scripted answers and the fault plan have had their say.
+// device, after the scripted answers and the fault plan have had their say,
+// traced as it went.
 #include <algorithm>
 
 #include "driver.h"
@@ -10,21 +11,22 @@ namespace {
 
 using kvt::kRecordSize;
 
-std::size_t AnswerLogLength(std::span<const BYTE> answer) {
+std::size_t AnswerLength(std::span<const BYTE> answer) {
   const std::size_t length = kvt::kRecCode + kvt::Word(answer, kvt::kRecCount);
   return std::clamp<std::size_t>(length, kvt::kRecData, kRecordSize);
 }
 
-BOOL NoAnswer(const char *format, unsigned value) {
+BOOL NoAnswer(LONGLONG sent, std::string_view why, const char *format, unsigned value) {
   SetError(format, value);
-  LogNote(LogDirection::Answer, "(keine Antwort)");
+  TraceAnswer(sent, why);
   return FALSE;
 }
 
-BOOL Deliver(const TelegramRecord &answer, BYTE *out) {
+BOOL Deliver(LONGLONG sent, BYTE command, const TelegramRecord &answer, BYTE *out, std::string_view note = {}) {
   std::copy(answer.begin(), answer.end(), out);
   NoteDeliveredAnswer(answer[kvt::kRecCode]);
-  LogRecord(LogDirection::Answer, std::span<const BYTE>(answer).first(AnswerLogLength(answer)));
+  TraceAnswer(sent, AnswerName(answer[kvt::kRecCode], command) + std::string(note),
+              std::span<const BYTE>(answer).first(AnswerLength(answer)));
   return TRUE;
 }
 
@@ -41,23 +43,31 @@ KVT_DRV_API BOOL WINAPI TelegramSensor(DWORD sensor, BYTE *request, BYTE *answer
   }
   const std::span<const BYTE> in(request, kvt::kRecordSize);
   RecordRequest(in);
-  LogRecord(LogDirection::Request, in.first(RequestLogLength(in)));
+  const LONGLONG sent = TraceRequest(in);
+  const BYTE command = in[kvt::kRecCode];
   const DWORD number = CountCall(CallKind::Telegram);
 
   TelegramRecord reply{};
   bool ok = false;
   if (TakeQueuedAnswer(reply, ok)) {
-    if (!ok) return NoAnswer("Keine Antwort vom Sensor (vorgegebene Antwort, Telegramm %u).", number);
-    return Deliver(reply, answer);
+    if (!ok) {
+      return NoAnswer(sent, "keine Antwort (vorgegeben)", "Keine Antwort vom Sensor (vorgegebene Antwort, Telegramm %u).",
+                      number);
+    }
+    return Deliver(sent, command, reply, answer, " (vorgegeben)");
   }
   if (FaultStrikes(FaultKind::NoAnswer, number)) {
-    return NoAnswer("Keine Antwort vom Sensor (simulierter Fehler, Telegramm %u).", number);
+    return NoAnswer(sent, "keine Antwort", "Keine Antwort vom Sensor (simulierter Fehler, Telegramm %u).", number);
   }
-  if (!AnswerRequest(in, reply, FaultStrikes(FaultKind::Refused, number))) {
-    return NoAnswer("Keine Antwort vom Sensor unter Adresse %u.", in[kvt::kRecAddress]);
+  bool refuse = FaultStrikes(FaultKind::Refused, number);
+  const bool heard = AnswerRequest(in, reply, refuse);
+  if (!refuse) ForgetFault(FaultKind::Refused);
+  if (!heard) {
+    return NoAnswer(sent, "keine Antwort (kein Gerät dieses Typs unter dieser Adresse)",
+                    "Keine Antwort vom Sensor unter Adresse %u.", in[kvt::kRecAddress]);
   }
   if (FaultStrikes(FaultKind::WrongAnswer, number)) ++reply[kvt::kRecCode];
-  return Deliver(reply, answer);
+  return Deliver(sent, command, reply, answer);
 }
 
 KVT_DRV_API BOOL WINAPI TelegramDownload(DWORD sensor, BYTE *record) {
@@ -69,8 +79,7 @@ KVT_DRV_API BOOL WINAPI TelegramDownload(DWORD sensor, BYTE *record) {
   }
   const std::span<const BYTE> in(record, kvt::kRecordSize);
   RecordRequest(in);
-  const std::size_t length = kvt::Word(in, kvt::kRecLength);
-  LogRecord(LogDirection::Request, in.first(std::min(kvt::kRecCode + length, kvt::kRecordSize)));
+  const LONGLONG sent = TraceRequest(in);
   const DWORD number = CountCall(CallKind::Download);
   bool accepted = false;
   std::string note;
@@ -79,6 +88,7 @@ KVT_DRV_API BOOL WINAPI TelegramDownload(DWORD sensor, BYTE *record) {
   } else {
     accepted = AcceptDownload(in, note);
   }
-  LogNote(LogDirection::Answer, accepted ? (note.empty() ? "(angenommen)" : "(angenommen) " + note) : "(abgelehnt)");
+  TraceAnswer(sent, accepted ? (note.empty() ? "(angenommen)" : "(angenommen) " + note)
+                             : "(abgelehnt) " + std::string(LastError()));
   return accepted ? TRUE : FALSE;
 }

@@ -1,9 +1,7 @@
 // The calling order Load, Query/Setup, Open, exchanges, Close, Free with the
 // German texts ErrorSensor hands out; the configuration of KVTIDRV_SIM and
-// SimConfigure; the faults it simulates, scripted answers and the log.
+// SimConfigure; the faults it simulates and scripted answers.
 #include <gtest/gtest.h>
-
-#include <regex>
 
 #include "driver/buffers.h"
 #include "support/records.h"
@@ -237,30 +235,6 @@ TEST(Faults, ScriptedAnswersComeFirstAndRequestsAreKept) {
   SimReset();
   EXPECT_EQ(SimRequestCount(), 0u);
   EXPECT_EQ(driver.Exchange(0, 0x31)[kRecCode], 0xB1) << "the scripted answer was forgotten";
-}
-
-// A line per request and per answer, timestamped, bytes in hex, CR LF; runs append.
-TEST(Log, RequestsAndAnswersInHex) {
-  char folder[MAX_PATH], path[MAX_PATH];
-  GetTempPathA(sizeof folder, folder);
-  GetTempFileNameA(folder, "kvt", 0, path);
-  DeleteFileA(path);
-  for (int run = 0; run < 2; ++run) {
-    const OpenDriver driver(("device=kvt;address=3;fail=noanswer@2;log=" + std::string(path)).c_str());
-    TelegramRecord laser = Request(0, 3, 0x68, {0}), silent = Request(0, 3, 0x31), answer{};
-    TelegramSensor(driver.handle, laser.data(), answer.data());
-    TelegramSensor(driver.handle, silent.data(), answer.data());
-  }
-  const std::string run =
-      "T > 3C 03 00 00 00 03 00 00 68\r\n"  // trailing zero data bytes are not logged
-      "T < 3C 03 03 00 00 03 00 00 E8 01 00\r\n"
-      "T > 3C 03 00 00 00 03 00 00 31\r\n"
-      "T < (keine Antwort)\r\n";
-  const std::regex stamp(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3})");
-  EXPECT_EQ(Escaped(std::regex_replace(FileBytes(path), stamp, "T")), Escaped(run + run)) << path;
-  DeleteFileA(path);
-  const OpenDriver unwritable("log=Z:\\no\\such\\folder\\tel.log");
-  EXPECT_EQ(unwritable.Exchange(0, 0x31)[kRecCode], 0xB1) << "an unwritable log does not stop the exchange";
 }
 
 }  // namespace
