@@ -132,5 +132,17 @@ TEST(Trace, DeviceTextAndTheCopyRule) {
   EXPECT_EQ(buffer, expected + std::string("\0\xCC", 2));
 }
 
+// Last, since it fills the trace: only the newest 1 MiB is kept, whole
+// entries, and the first line says that older ones were dropped.
+TEST(Trace, KeepsTheNewestMebibyte) {
+  const OpenDriver driver("");
+  for (int scan = 0; scan < 500; ++scan) driver.Exchange(0, 0x30, {0, 1});
+  const std::string trace = TraceText(), dropped = "(\xE4ltere Zeilen des Protokolls verworfen)\r\n";
+  ASSERT_EQ(Escaped(trace.substr(0, dropped.size())), Escaped(dropped));
+  EXPECT_LE(trace.size() - dropped.size(), 1u << 20);
+  EXPECT_GT(trace.size() - dropped.size(), (1u << 20) - 4096) << "no more dropped than an entry";
+  EXPECT_TRUE(std::regex_search(trace.substr(dropped.size(), 20), std::regex(R"(^\d\d:\d\d:\d\d\.\d{3} [<>])")));
+}
+
 }  // namespace
 }  // namespace kvt::test
