@@ -243,6 +243,12 @@ std::string FormatFault(const Fault &f) {
 
 std::string_view FaultDescription(FaultKind kind) { return kFaultNames[static_cast<std::size_t>(kind)].german; }
 
+std::string FaultKindNames() {
+  std::string text;
+  for (const FaultName &f : kFaultNames) text.append(text.empty() ? "" : ", ").append(f.name);
+  return text;
+}
+
 std::string FormatFaults(const FaultPlan &plan) {
   std::string text;
   for (std::size_t i = 0; i < plan.count; ++i) {

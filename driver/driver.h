@@ -94,6 +94,8 @@ std::string FormatFaults(const FaultPlan &plan);
 // One fault in the syntax (noanswer@3) and in German (keine Antwort).
 std::string FormatFault(const Fault &fault);
 std::string_view FaultDescription(FaultKind kind);
+// "noanswer, wronganswer, …": every kind, in the syntax.
+std::string FaultKindNames();
 std::string FormatConfig(const SimConfig &config);
 std::string_view DeviceName(BYTE device);
 

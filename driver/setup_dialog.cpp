@@ -132,9 +132,8 @@ bool ReadDialog(HWND dialog, SimConfig &config) {
   ConfigError error;
   if (!ParseFaults(ItemText(dialog, IDC_SETUP_FAULTS), config.faults, &error)) {
     const std::string text = "Die Fehlerliste ist nicht lesbar. " + ConfigMessage("", error) +
-                             ".\n\nJeder Eintrag lautet Art, Art@N, Art@N+ oder Art@N-M (Arten: noanswer, "
-                             "wronganswer, refused, load, open, close, free, download, downloadstart, "
-                             "downloadrecord).";
+                             ".\n\nJeder Eintrag lautet Art, Art@N, Art@N+ oder Art@N-M (Arten: " + FaultKindNames() +
+                             ").";
     return Complain(dialog, IDC_SETUP_FAULTS, text.c_str());
   }
   for (const PasswordField &field : kPasswordFields) {
