@@ -183,7 +183,9 @@ bool ParseConfig(std::string_view text, SimConfig &out, ConfigError *error) {
     const std::string_view key = Trim(item.substr(0, equals));
     const std::string_view value = Trim(item.substr(equals + 1));
     if (SameText(key, "device")) {
-      if (!LookUp(kDeviceNames, value, config.device)) return Fail(error, UnknownValue, key, value, Choices(kDeviceNames));
+      if (!LookUp(kDeviceNames, value, config.device)) {
+        return Fail(error, UnknownValue, key, value, Choices(kDeviceNames));
+      }
     } else if (SameText(key, "address")) {
       if (!ParseByte(value, kMaxAddress, config.address)) return Fail(error, OutOfRange, key, value, "0 bis 127");
     } else if (SameText(key, "variant")) {

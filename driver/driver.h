@@ -170,7 +170,8 @@ LONGLONG TraceRequest(std::span<const BYTE> request);
 // The answer to the request that left at `sent`: what came (the answer code
 // and name, or why none came) and its bytes, if any.
 void TraceAnswer(LONGLONG sent, std::string_view what, std::span<const BYTE> bytes = {});
-// "0xB1 Sensorstatus lesen": the answer code and its request's name.
+// "0xB1 Sensorstatus lesen": the answer code and its request's name, and
+// the code a device gives when this one differs ("(erwartet 0xB1)").
 std::string AnswerName(BYTE answer, BYTE command);
 // Copies `text` and a zero when it fits in `capacity`, else only a zero
 // (capacity ≥ 1); returns the text's length.
@@ -442,6 +443,8 @@ struct CommandRow {
 };
 
 std::span<const CommandRow> CommandRows();
+// The answer code a device gives to a command it knows; 0 for others.
+BYTE ExpectedAnswer(BYTE command);
 
 // Row routines, one file per group.
 // device_identity.cpp

@@ -51,8 +51,8 @@ KVT_DRV_API BOOL WINAPI TelegramSensor(DWORD sensor, BYTE *request, BYTE *answer
   bool ok = false;
   if (TakeQueuedAnswer(reply, ok)) {
     if (!ok) {
-      return NoAnswer(sent, "keine Antwort (vorgegeben)", "Keine Antwort vom Sensor (vorgegebene Antwort, Telegramm %u).",
-                      number);
+      return NoAnswer(sent, "keine Antwort (vorgegeben)",
+                      "Keine Antwort vom Sensor (vorgegebene Antwort, Telegramm %u).", number);
     }
     return Deliver(sent, command, reply, answer, " (vorgegeben)");
   }

@@ -158,7 +158,10 @@ DWORD CopyOut(const std::string &text, char *buffer, DWORD capacity) {
 // The names of answers: the request's name behind the answer code.
 std::string AnswerName(BYTE answer, BYTE command) {
   if (answer == kNakCode) return Code(answer) + "Befehl unbekannt (NAK)";
-  return Code(answer) + std::string(CommandName(command));
+  std::string name = Code(answer) + std::string(CommandName(command));
+  const BYTE expected = ExpectedAnswer(command);
+  if (expected != 0 && expected != answer) name += " (erwartet " + Code(expected).substr(0, 4) + ")";
+  return name;
 }
 
 }  // namespace kvtdrv

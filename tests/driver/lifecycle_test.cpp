@@ -118,7 +118,8 @@ TEST(Config, BadTextIsNamedAndChangesNothing) {
     EXPECT_EQ(Escaped(ErrorText(0)), Escaped(std::string("SimConfigure: ") + message));
     EXPECT_LT(ErrorText(0).size(), 80u) << "the library reads 80 bytes";
   }
-  for (const char *bad : {"address=0x10", "version=", "pw.setup=", "pw.super=a\x01" "b", "pw.other=x", "pw.setup=a\tb"}) {
+  for (const char *bad :
+       {"address=0x10", "version=", "pw.setup=", "pw.super=a\x01" "b", "pw.other=x", "pw.setup=a\tb"}) {
     EXPECT_FALSE(SimConfigure(bad)) << Escaped(bad);
     EXPECT_EQ(ConfigText(), before) << Escaped(bad);
   }

@@ -75,7 +75,8 @@ TEST(Trace, AnswerLines) {
     TelegramRecord request;
     const char *line;
   } cases[] = {
-      {"fail=wronganswer", Request(0, 0, 0x31), "0xB2 Sensorstatus lesen, nach R [Fehler simuliert: falsche Antwort]"},
+      {"fail=wronganswer", Request(0, 0, 0x31),
+       "0xB2 Sensorstatus lesen (erwartet 0xB1), nach R [Fehler simuliert: falsche Antwort]"},
       {"fail=refused", Request(0, 0, 0x68, {1}), "0xE8 Laser Zu/Abschaltung, nach R [Fehler simuliert: abgelehnt]"},
       {"fail=refused", Request(0, 0, 0x31), "0xB1 Sensorstatus lesen, nach R"},
       {"", Request(0, 0, 0x7B), "0x15 Befehl unbekannt (NAK), nach R"},
