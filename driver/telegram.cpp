@@ -16,16 +16,36 @@ std::size_t AnswerLength(std::span<const BYTE> answer) {
   return std::clamp<std::size_t>(length, kvt::kRecData, kRecordSize);
 }
 
-BOOL NoAnswer(LONGLONG sent, std::string_view why, const char *format, unsigned value) {
-  SetError(format, value);
-  TraceAnswer(sent, why);
-  return FALSE;
+// The answer the queue, the fault plan and the device give; FALSE (the
+// error text set) when none comes. `note` gets what the trace adds: why
+// none came, or that the answer was scripted.
+bool AnswerOf(std::span<const BYTE> in, DWORD number, TelegramRecord &reply, std::string &note) {
+  bool ok = false;
+  if (TakeQueuedAnswer(reply, ok)) {
+    if (!ok) SetError("Keine Antwort vom Sensor (vorgegebene Antwort, Telegramm %u).", number);
+    note = " (vorgegeben)";
+    return ok;
+  }
+  if (FaultStrikes(FaultKind::NoAnswer, number)) {
+    SetError("Keine Antwort vom Sensor (simulierter Fehler, Telegramm %u).", number);
+    return false;
+  }
+  bool refuse = FaultStrikes(FaultKind::Refused, number);
+  const bool heard = AnswerRequest(in, reply, refuse);
+  if (!refuse) ForgetFault(FaultKind::Refused);  // no status byte to show it
+  if (!heard) {
+    SetError("Keine Antwort vom Sensor unter Adresse %u.", in[kvt::kRecAddress]);
+    note = " (kein Gerät dieses Typs unter dieser Adresse)";
+    return false;
+  }
+  if (FaultStrikes(FaultKind::WrongAnswer, number)) ++reply[kvt::kRecCode];
+  return true;
 }
 
-BOOL Deliver(LONGLONG sent, BYTE command, const TelegramRecord &answer, BYTE *out, std::string_view note = {}) {
+BOOL Deliver(LONGLONG sent, BYTE command, const TelegramRecord &answer, BYTE *out, const std::string &note) {
   std::copy(answer.begin(), answer.end(), out);
   NoteDeliveredAnswer(answer[kvt::kRecCode]);
-  TraceAnswer(sent, AnswerName(answer[kvt::kRecCode], command) + std::string(note),
+  TraceAnswer(sent, AnswerName(answer[kvt::kRecCode], command) + note,
               std::span<const BYTE>(answer).first(AnswerLength(answer)));
   return TRUE;
 }
@@ -44,30 +64,15 @@ KVT_DRV_API BOOL WINAPI TelegramSensor(DWORD sensor, BYTE *request, BYTE *answer
   const std::span<const BYTE> in(request, kvt::kRecordSize);
   RecordRequest(in);
   const LONGLONG sent = TraceRequest(in);
-  const BYTE command = in[kvt::kRecCode];
   const DWORD number = CountCall(CallKind::Telegram);
 
   TelegramRecord reply{};
-  bool ok = false;
-  if (TakeQueuedAnswer(reply, ok)) {
-    if (!ok) {
-      return NoAnswer(sent, "keine Antwort (vorgegeben)",
-                      "Keine Antwort vom Sensor (vorgegebene Antwort, Telegramm %u).", number);
-    }
-    return Deliver(sent, command, reply, answer, " (vorgegeben)");
+  std::string note;
+  if (!AnswerOf(in, number, reply, note)) {
+    TraceAnswer(sent, "keine Antwort" + note);
+    return FALSE;
   }
-  if (FaultStrikes(FaultKind::NoAnswer, number)) {
-    return NoAnswer(sent, "keine Antwort", "Keine Antwort vom Sensor (simulierter Fehler, Telegramm %u).", number);
-  }
-  bool refuse = FaultStrikes(FaultKind::Refused, number);
-  const bool heard = AnswerRequest(in, reply, refuse);
-  if (!refuse) ForgetFault(FaultKind::Refused);
-  if (!heard) {
-    return NoAnswer(sent, "keine Antwort (kein Gerät dieses Typs unter dieser Adresse)",
-                    "Keine Antwort vom Sensor unter Adresse %u.", in[kvt::kRecAddress]);
-  }
-  if (FaultStrikes(FaultKind::WrongAnswer, number)) ++reply[kvt::kRecCode];
-  return Deliver(sent, command, reply, answer);
+  return Deliver(sent, in[kvt::kRecCode], reply, answer, note);
 }
 
 KVT_DRV_API BOOL WINAPI TelegramDownload(DWORD sensor, BYTE *record) {
