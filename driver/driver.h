@@ -170,9 +170,10 @@ LONGLONG TraceRequest(std::span<const BYTE> request);
 // The answer to the request that left at `sent`: what came (the answer code
 // and name, or why none came) and its bytes, if any.
 void TraceAnswer(LONGLONG sent, std::string_view what, std::span<const BYTE> bytes = {});
-// "0xB1 Sensorstatus lesen": the answer code and its request's name, and
-// the code a device gives when this one differs ("(erwartet 0xB1)").
-std::string AnswerName(BYTE answer, BYTE command);
+// The answer delivered to `command`'s request, named "0xB1 Sensorstatus
+// lesen" (with "(erwartet 0xB1)" when the code is not the device's own for
+// the command), then `note`, the round trip and its bytes.
+void TraceDelivered(LONGLONG sent, BYTE command, std::span<const BYTE> answer, std::string_view note);
 // Copies `text` and a zero when it fits in `capacity`, else only a zero
 // (capacity ≥ 1); returns the text's length.
 DWORD CopyOut(const std::string &text, char *buffer, DWORD capacity);

@@ -45,8 +45,7 @@ bool AnswerOf(std::span<const BYTE> in, DWORD number, TelegramRecord &reply, std
 BOOL Deliver(LONGLONG sent, BYTE command, const TelegramRecord &answer, BYTE *out, const std::string &note) {
   std::copy(answer.begin(), answer.end(), out);
   NoteDeliveredAnswer(answer[kvt::kRecCode]);
-  TraceAnswer(sent, AnswerName(answer[kvt::kRecCode], command) + note,
-              std::span<const BYTE>(answer).first(AnswerLength(answer)));
+  TraceDelivered(sent, command, std::span<const BYTE>(answer).first(AnswerLength(answer)), note);
   return TRUE;
 }
 
