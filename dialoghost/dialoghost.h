@@ -112,6 +112,18 @@ bool RegisterMenuWindowClass();
 LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // layout.cpp
+// A size in pixels designed at 96 DPI, at the system's DPI. The host declares
+// itself system-DPI aware, so the DPI is one for the whole process (a host that
+// is not aware is told 96 and scaled by Windows).
+inline int Scaled(int pixels) {
+  static const int dpi = [] {
+    HDC screen = GetDC(nullptr);
+    const int logPixels = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return logPixels;
+  }();
+  return MulDiv(pixels, dpi, 96);
+}
 // A window of this size centred over `over`, kept in the work area.
 RECT CentredOn(const RECT &over, int width, int height);
 void CreateControls(MenuWindow &menu);

@@ -2,7 +2,8 @@
 // right (the trace pane under it when shown), password, copy and buttons
 // below, the status line at the bottom. The controls are created where they
 // belong, and a resize moves only those whose place changed: under Wine every
-// move is a round trip to the server and a redraw.
+// move is a round trip to the server and a redraw. Sizes are in pixels at
+// 96 DPI, scaled to the system's.
 #include <algorithm>
 #include <array>
 
@@ -90,7 +91,7 @@ ButtonWidths MeasureButtons(const MenuWindow &menu) {
     if (lstrcmpA(kControls[row].windowClass, "BUTTON") != 0) continue;
     SIZE size{};
     GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    widths.width[row] = std::max(kMinimumButtonWidth, static_cast<int>(size.cx) + kButtonPadding);
+    widths.width[row] = std::max(Scaled(kMinimumButtonWidth), static_cast<int>(size.cx) + Scaled(kButtonPadding));
   }
   SelectObject(dc, old);
   ReleaseDC(menu.window, dc);
@@ -103,36 +104,39 @@ Places Arrange(const MenuWindow &menu, int width, int height) {
     places[Row(id)] = RECT{left, top, left + std::max(w, 0), top + std::max(h, 0)};
   };
   const ButtonWidths buttons = MeasureButtons(menu);
-  const int statusTop = height - kMargin - kStatusHeight;
-  const int listsBottom = statusTop - 2 * kRowHeight - 3 * kGap;
-  const int menuWidth = std::max(kMinimumMenuWidth, (width - 2 * kMargin - kGap) * 2 / 5);
-  const int resultLeft = kMargin + menuWidth + kGap;
-  const int resultWidth = width - kMargin - resultLeft;
-  place(kIdMenuList, kMargin, kMargin, menuWidth, listsBottom - kMargin);
+  const int margin = Scaled(kMargin), gap = Scaled(kGap), rowHeight = Scaled(kRowHeight);
+  const int labelWidth = Scaled(kLabelWidth), statusHeight = Scaled(kStatusHeight);
+  const int statusTop = height - margin - statusHeight;
+  const int listsBottom = statusTop - 2 * rowHeight - 3 * gap;
+  const int menuWidth = std::max(Scaled(kMinimumMenuWidth), (width - 2 * margin - gap) * 2 / 5);
+  const int resultLeft = margin + menuWidth + gap;
+  const int resultWidth = width - margin - resultLeft;
+  place(kIdMenuList, margin, margin, menuWidth, listsBottom - margin);
   if (menu.traceShown) {
-    const int resultsBottom = kMargin + (listsBottom - kMargin) * kResultShareWithTrace / 100;
-    place(kIdResultList, resultLeft, kMargin, resultWidth, resultsBottom - kMargin);
-    place(kIdTrace, resultLeft, resultsBottom + kGap, resultWidth, listsBottom - resultsBottom - kGap);
+    const int resultsBottom = margin + (listsBottom - margin) * kResultShareWithTrace / 100;
+    place(kIdResultList, resultLeft, margin, resultWidth, resultsBottom - margin);
+    place(kIdTrace, resultLeft, resultsBottom + gap, resultWidth, listsBottom - resultsBottom - gap);
   } else {
-    place(kIdResultList, resultLeft, kMargin, resultWidth, listsBottom - kMargin);
+    place(kIdResultList, resultLeft, margin, resultWidth, listsBottom - margin);
   }
 
   // Row under the lists: password on the left, the run button closing the menu column.
-  const int passwordTop = listsBottom + kGap;
-  place(kIdPasswordLabel, kMargin, passwordTop, kLabelWidth, kRowHeight);
-  place(kIdPassword, kMargin + kLabelWidth + kGap, passwordTop + 2, kPasswordWidth, kRowHeight - 4);
-  place(kIdRun, kMargin + menuWidth - buttons[kIdRun], passwordTop, buttons[kIdRun], kRowHeight);
-  place(kIdTraceToggle, resultLeft, passwordTop, buttons[kIdTraceToggle], kRowHeight);
-  place(kIdCopy, width - kMargin - buttons[kIdCopy], passwordTop, buttons[kIdCopy], kRowHeight);
+  const int passwordTop = listsBottom + gap;
+  const int inset = Scaled(2);  // the edit a little lower than the label and the buttons
+  place(kIdPasswordLabel, margin, passwordTop, labelWidth, rowHeight);
+  place(kIdPassword, margin + labelWidth + gap, passwordTop + inset, Scaled(kPasswordWidth), rowHeight - 2 * inset);
+  place(kIdRun, margin + menuWidth - buttons[kIdRun], passwordTop, buttons[kIdRun], rowHeight);
+  place(kIdTraceToggle, resultLeft, passwordTop, buttons[kIdTraceToggle], rowHeight);
+  place(kIdCopy, width - margin - buttons[kIdCopy], passwordTop, buttons[kIdCopy], rowHeight);
 
-  const int buttonsTop = passwordTop + kRowHeight + kGap;
-  int left = kMargin;
+  const int buttonsTop = passwordTop + rowHeight + gap;
+  int left = margin;
   for (int id : kLowerButtons) {
-    place(id, left, buttonsTop, buttons[id], kRowHeight);
-    left += buttons[id] + kGap;
+    place(id, left, buttonsTop, buttons[id], rowHeight);
+    left += buttons[id] + gap;
   }
-  place(kIdClose, width - kMargin - buttons[kIdClose], buttonsTop, buttons[kIdClose], kRowHeight);
-  place(kIdStatus, kMargin, statusTop, width - 2 * kMargin, kStatusHeight);
+  place(kIdClose, width - margin - buttons[kIdClose], buttonsTop, buttons[kIdClose], rowHeight);
+  place(kIdStatus, margin, statusTop, width - 2 * margin, statusHeight);
   return places;
 }
 
@@ -206,8 +210,8 @@ RECT CentredOn(const RECT &over, int width, int height) {
 }
 
 void MinimumTrackSize(MINMAXINFO &info) {
-  info.ptMinTrackSize.x = kMinimumWidth;
-  info.ptMinTrackSize.y = kMinimumHeight;
+  info.ptMinTrackSize.x = Scaled(kMinimumWidth);
+  info.ptMinTrackSize.y = Scaled(kMinimumHeight);
 }
 
 }  // namespace kvt::dlg

@@ -55,7 +55,7 @@ void DrawMenuItem(const MenuWindow &menu, const DRAWITEMSTRUCT &item) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, fore);
   RECT textArea = area;
-  textArea.left += heading ? kTextPadding : kIndent;
+  textArea.left += Scaled(heading ? kTextPadding : kIndent);
   DrawText(dc, text, textArea);
   SelectObject(dc, oldFont);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &area);
@@ -70,7 +70,7 @@ void DrawResultItem(const MenuWindow &menu, const DRAWITEMSTRUCT &item) {
   HGDIOBJ oldFont = SelectObject(dc, header ? menu.fonts.fixedBold : menu.fonts.fixed);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, item.itemData == kLineNote ? kNoteText : GetSysColor(COLOR_WINDOWTEXT));
-  area.left += kTextPadding;
+  area.left += Scaled(kTextPadding);
   DrawText(dc, text, area);
   SelectObject(dc, oldFont);
 }
@@ -114,7 +114,7 @@ void DeleteFonts(Fonts &fonts) {
 
 void MeasureItem(const MenuWindow &menu, MEASUREITEMSTRUCT &item) {
   const HFONT font = item.CtlID == static_cast<UINT>(kIdResultList) ? menu.fonts.fixedBold : menu.fonts.bold;
-  item.itemHeight = static_cast<UINT>(FontHeight(menu.window, font) + kItemPadding);
+  item.itemHeight = static_cast<UINT>(FontHeight(menu.window, font) + Scaled(kItemPadding));
 }
 
 void DrawItem(const MenuWindow &menu, const DRAWITEMSTRUCT &item) {

@@ -45,7 +45,7 @@ struct ResultLine {
 // widest; only such a line is measured, and the scroll range set when it grows.
 void WidenFor(MenuWindow &menu, const ResultLine &widest, int cells) {
   menu.resultCells = cells;
-  const int width = LineWidth(menu, widest.text) + kScrollSlack;
+  const int width = LineWidth(menu, widest.text) + Scaled(kScrollSlack);
   if (width <= menu.resultWidth) return;
   menu.resultWidth = width;
   SendMessageA(ResultList(menu), LB_SETHORIZONTALEXTENT, width, 0);

@@ -47,7 +47,7 @@ void RefreshTrace(MenuWindow &menu) {
     menu.traceCells = std::max(menu.traceCells, line.size());
   }
   menu.traceText = std::move(text);
-  SendMessageA(pane, LB_SETHORIZONTALEXTENT, menu.traceCells * CharWidth(menu) + kScrollSlack, 0);
+  SendMessageA(pane, LB_SETHORIZONTALEXTENT, menu.traceCells * CharWidth(menu) + Scaled(kScrollSlack), 0);
   SendMessageA(pane, LB_SETTOPINDEX, SendMessageA(pane, LB_GETCOUNT, 0, 0) - 1, 0);
   SendMessageA(pane, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(pane, nullptr, TRUE);

@@ -54,7 +54,7 @@ RECT InitialPlacement(HWND owner) {
   RECT over{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
   if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &over);
-  return CentredOn(over, kInitialWidth, kInitialHeight);
+  return CentredOn(over, Scaled(kInitialWidth), Scaled(kInitialHeight));
 }
 
 // The window's own loop; IsDialogMessage gives Tab, Enter and Esc.
