@@ -13,6 +13,7 @@ namespace kvt::dlg {
 
 namespace {
 
+// Pixels at 96 DPI, scaled to the system's like the text.
 constexpr int kSideMargin = 16;
 constexpr int kTopMargin = 16;
 constexpr int kBottomMargin = 28;  // room for the ring labels under the front plane
@@ -219,7 +220,7 @@ void DrawRings(HDC dc, const PlotFrame &frame, const Scan &scan) {
     // The upper half, counter-clockwise from the right.
     Arc(dc, left.x, top.y, right.x + 1, 2 * origin.y - top.y + 1, right.x, right.y, left.x, left.y);
     // Inside the ring's end, so the outermost label stays in the picture.
-    Text(dc, right.x - 3, right.y + 4, FormatText("%u %s", static_cast<unsigned>(distance), NameOf(scan.unit).name),
+    Text(dc, right.x - Scaled(3), right.y + Scaled(4), FormatText("%u %s", static_cast<unsigned>(distance), NameOf(scan.unit).name),
          TA_RIGHT | TA_TOP);
   }
   SelectObject(dc, old);
@@ -236,7 +237,8 @@ void DrawAxes(HDC dc, const PlotFrame &frame, const Scan &scan) {
   for (double angle : {scan.geometry.firstAngle, 90.0, last}) Line(dc, origin, ToPixel(frame, Polar(angle, reach)));
   SelectObject(dc, old);
   // The sensor: a small triangle on the front plane.
-  const POINT sensor[3] = {{origin.x - 6, origin.y + 8}, {origin.x + 6, origin.y + 8}, {origin.x, origin.y}};
+  const int half = Scaled(6), depth = Scaled(8);
+  const POINT sensor[3] = {{origin.x - half, origin.y + depth}, {origin.x + half, origin.y + depth}, origin};
   HBRUSH brush = CreateSolidBrush(kTextColour);
   HGDIOBJ oldBrush = SelectObject(dc, brush);
   Polygon(dc, sensor, 3);
@@ -250,13 +252,13 @@ void DrawFields(HDC dc, const PlotFrame &frame, const Scan &scan, std::span<cons
     if (outline.empty()) continue;
     std::vector<POINT> pixels;
     for (const Point &p : outline) pixels.push_back(ToPixel(frame, p));
-    Pen pen(PS_SOLID, 2, FieldColour(field.letter));
+    Pen pen(PS_SOLID, Scaled(2), FieldColour(field.letter));
     HGDIOBJ old = SelectObject(dc, pen.pen);
     Polyline(dc, pixels.data(), static_cast<int>(pixels.size()));
     SelectObject(dc, old);
     const POINT top = *std::min_element(pixels.begin(), pixels.end(), [](POINT a, POINT b) { return a.y < b.y; });
     SetTextColor(dc, FieldColour(field.letter));
-    Text(dc, top.x + 4, top.y - 16, FieldName(field));
+    Text(dc, top.x + Scaled(4), top.y - Scaled(16), FieldName(field));
   }
 }
 
@@ -264,29 +266,31 @@ void DrawValues(HDC dc, const PlotFrame &frame, const Scan &scan) {
   for (const ScanValue &value : scan.values) {
     if (value.distance == 0) continue;  // no echo
     const POINT p = PlotPolar(frame, AngleOf(scan.geometry, value.number), value.distance);
-    const RECT dot{p.x - kDotRadius, p.y - kDotRadius, p.x + kDotRadius + 1, p.y + kDotRadius + 1};
+    const int radius = Scaled(kDotRadius);
+    const RECT dot{p.x - radius, p.y - radius, p.x + radius + 1, p.y + radius + 1};
     Fill(dc, dot, ValueColour(value));
   }
 }
 
 void LegendLine(HDC dc, int &y, COLORREF colour, const std::string &text, bool line) {
-  const RECT mark =
-      line ? RECT{kSideMargin, y + 6, kSideMargin + 10, y + 8} : RECT{kSideMargin + 2, y + 4, kSideMargin + 8, y + 10};
+  const int x = Scaled(kSideMargin);
+  const RECT mark = line ? RECT{x, y + Scaled(6), x + Scaled(10), y + Scaled(8)}
+                         : RECT{x + Scaled(2), y + Scaled(4), x + Scaled(8), y + Scaled(10)};
   Fill(dc, mark, colour);
   SetTextColor(dc, kTextColour);
-  Text(dc, kSideMargin + 16, y, text);
-  y += kLegendLine;
+  Text(dc, x + Scaled(16), y, text);
+  y += Scaled(kLegendLine);
 }
 
 void DrawLegend(HDC dc, const Scan &scan, std::span<const FieldOutline> fields) {
-  int y = kTopMargin / 2;
+  int y = Scaled(kTopMargin / 2);
   SetTextColor(dc, kTextColour);
   const std::string unit =
       scan.unit == Unit::kNone ? std::string("ohne Einheit") : FormatText("Einheit %s", NameOf(scan.unit).name);
   const std::string device = scan.device.empty() ? std::string() : scan.device + ", ";
-  Text(dc, kSideMargin, y,
+  Text(dc, Scaled(kSideMargin), y,
        FormatText("%s%u Messwerte, %s", device.c_str(), static_cast<unsigned>(scan.values.size()), unit.c_str()));
-  y += kLegendLine + 4;
+  y += Scaled(kLegendLine + 4);
   BYTE flags = 0;
   bool plain = false, reflector = false;
   for (const ScanValue &v : scan.values) {
@@ -311,11 +315,12 @@ PlotFrame FitPlot(const Scan &scan, std::span<const FieldOutline> fields, int wi
   frame.ringStep = RingStep(Reach(scan, fields));
   frame.rings = static_cast<unsigned>(std::ceil(Reach(scan, fields) / frame.ringStep));
   const double outer = static_cast<double>(frame.rings) * frame.ringStep;
-  const double across = (width - 2.0 * kSideMargin) / (2 * outer);
-  const double ahead = (height - static_cast<double>(kTopMargin) - kBottomMargin) / outer;
+  const double bottom = Scaled(kBottomMargin);
+  const double across = (width - 2.0 * Scaled(kSideMargin)) / (2 * outer);
+  const double ahead = (height - Scaled(kTopMargin) - bottom) / outer;
   frame.pixelsPerUnit = std::max(std::min(across, ahead), 1e-6);
   frame.originX = width / 2.0;
-  frame.originY = height - static_cast<double>(kBottomMargin);
+  frame.originY = height - bottom;
   return frame;
 }
 

@@ -18,6 +18,7 @@ constexpr char kSaveTitle[] = "Scanbild als PNG speichern";
 constexpr char kSaveFilter[] = "PNG-Bilder (*.png)\0*.png\0Alle Dateien (*.*)\0*.*\0";
 constexpr char kDefaultFileName[] = "Scanbild.png";
 constexpr char kButtonText[] = "Als PNG speichern…";
+// Pixels at 96 DPI, scaled to the system's.
 constexpr int kWidth = 680;
 constexpr int kHeight = 560;
 constexpr int kMinimumWidth = 320;
@@ -49,7 +50,7 @@ ScanPicture *StateOf(HWND window) { return reinterpret_cast<ScanPicture *>(GetWi
 SIZE PictureSize(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
-  return {std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom - kScanButtonStrip, 1)};
+  return {std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom - Scaled(kScanButtonStrip), 1)};
 }
 
 bool Render(const ScanPicture &picture, Rendering &out) {
@@ -138,8 +139,9 @@ void OnPaint(const ScanPicture &picture) {
 void OnSize(const ScanPicture &picture) {
   RECT client{};
   GetClientRect(picture.window, &client);
-  MoveWindow(GetDlgItem(picture.window, kIdSavePng), client.right - kMargin - kButtonWidth,
-             client.bottom - kScanButtonStrip + kMargin, kButtonWidth, kScanButtonStrip - 2 * kMargin, TRUE);
+  const int margin = Scaled(kMargin), strip = Scaled(kScanButtonStrip), width = Scaled(kButtonWidth);
+  MoveWindow(GetDlgItem(picture.window, kIdSavePng), client.right - margin - width, client.bottom - strip + margin,
+             width, strip - 2 * margin, TRUE);
   InvalidateRect(picture.window, nullptr, FALSE);
 }
 
@@ -177,7 +179,7 @@ LRESULT CALLBACK ScanWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_GETMINMAXINFO: {
       auto &info = *reinterpret_cast<MINMAXINFO *>(lParam);
-      info.ptMinTrackSize = {kMinimumWidth, kMinimumHeight};
+      info.ptMinTrackSize = {Scaled(kMinimumWidth), Scaled(kMinimumHeight)};
       return 0;
     }
     case WM_COMMAND:
@@ -215,8 +217,9 @@ POINT FirstPlace(HWND menu) {
   RECT area{}, owner{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   GetWindowRect(menu, &owner);
-  const LONG left = std::clamp<LONG>(owner.right - kWidth - 24, area.left, std::max(area.left, area.right - kWidth));
-  const LONG top = std::clamp<LONG>(owner.top + 48, area.top, std::max(area.top, area.bottom - kHeight));
+  const LONG width = Scaled(kWidth), height = Scaled(kHeight);
+  const LONG left = std::clamp<LONG>(owner.right - width - Scaled(24), area.left, std::max(area.left, area.right - width));
+  const LONG top = std::clamp<LONG>(owner.top + Scaled(48), area.top, std::max(area.top, area.bottom - height));
   return {left, top};
 }
 
@@ -226,7 +229,7 @@ ScanPicture *PictureOf(HWND menu) {
   const POINT place = FirstPlace(menu);
   auto *picture = new ScanPicture;
   HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kScanWindowClass, kScanWindowTitle, WS_OVERLAPPEDWINDOW, place.x,
-                                place.y, kWidth, kHeight, menu, nullptr, ModuleInstance(), picture);
+                                place.y, Scaled(kWidth), Scaled(kHeight), menu, nullptr, ModuleInstance(), picture);
   if (!window) {
     if (!picture->window) delete picture;  // once attached, its WM_NCDESTROY has freed it
     return nullptr;

@@ -12,7 +12,8 @@ inline constexpr char kScanWindowClass[] = "KvtDiagScanWindow";
 inline constexpr char kScanWindowTitle[] = "Scanbild";
 
 inline constexpr int kIdSavePng = 1201;  // "Als PNG speichern…"
-// The strip under the picture that holds the button; the picture is the rest of the client area.
+// The strip under the picture that holds the button, in pixels at 96 DPI (scaled
+// to the system's); the picture is the rest of the client area.
 inline constexpr int kScanButtonStrip = 40;
 
 // lParam: const char *path. Writes the picture there as the button does,
