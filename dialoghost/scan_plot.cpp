@@ -220,8 +220,8 @@ void DrawRings(HDC dc, const PlotFrame &frame, const Scan &scan) {
     // The upper half, counter-clockwise from the right.
     Arc(dc, left.x, top.y, right.x + 1, 2 * origin.y - top.y + 1, right.x, right.y, left.x, left.y);
     // Inside the ring's end, so the outermost label stays in the picture.
-    Text(dc, right.x - Scaled(3), right.y + Scaled(4), FormatText("%u %s", static_cast<unsigned>(distance), NameOf(scan.unit).name),
-         TA_RIGHT | TA_TOP);
+    const std::string label = FormatText("%u %s", static_cast<unsigned>(distance), NameOf(scan.unit).name);
+    Text(dc, right.x - Scaled(3), right.y + Scaled(4), label, TA_RIGHT | TA_TOP);
   }
   SelectObject(dc, old);
 }
