@@ -156,6 +156,12 @@ bool MayDiscardResults(MenuWindow &menu, const char *question);
 
 // save.cpp: the list, or the whole report, under the file header.
 enum class SavedFile { kList, kReport };
+// Writes the file anew; false unless every byte was written and the file closed.
+bool WriteAll(const char *path, std::span<const BYTE> bytes);
+// The save dialog, centred on `owner`, proposing `path`; true with the chosen path in it.
+bool AskSavePath(HWND owner, const char *title, const char *filter, const char *extension, char (&path)[MAX_PATH]);
+// "<what> konnte nicht in die Datei … geschrieben werden." in a message box.
+void ShowNotWritten(HWND owner, const std::string &title, const char *what, const char *path);
 bool SaveTo(MenuWindow &menu, SavedFile kind, const char *path);
 void SaveWithDialog(MenuWindow &menu, SavedFile kind);
 

@@ -1,6 +1,7 @@
 // Saving: the plain list or the commissioning report, each under the file
 // header (date, time, device), as CP1252 text with CRLF line ends. The file
 // dialog opens centred on the menu window with a name made of device and date.
+// The file writer and the save dialog serve the scan picture's PNG as well.
 #include <array>
 
 #include "dialoghost.h"
@@ -25,15 +26,6 @@ constexpr char kSaveFilter[] = "Textdateien (*.txt)\0*.txt\0Alle Dateien (*.*)\0
 
 const SavedFileRow &RowOf(SavedFile kind) { return kSavedFiles[static_cast<std::size_t>(kind)]; }
 
-bool WriteAll(const char *path, const std::string &bytes) {
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  const BOOL closed = CloseHandle(file);
-  return wrote && closed && written == bytes.size();
-}
-
 std::string FileText(const MenuWindow &menu, SavedFile kind, const SYSTEMTIME &now) {
   std::string text = FileHeader(RowOf(kind).fileTitle, CurrentFacts(menu), now);
   if (kind == SavedFile::kList) return text + ResultListText(menu);
@@ -56,15 +48,44 @@ UINT_PTR CALLBACK CentreOnOwner(HWND child, UINT message, WPARAM, LPARAM lParam)
 
 }  // namespace
 
+bool WriteAll(const char *path, std::span<const BYTE> bytes) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const BOOL closed = CloseHandle(file);
+  return wrote && closed && written == bytes.size();
+}
+
+bool AskSavePath(HWND owner, const char *title, const char *filter, const char *extension, char (&path)[MAX_PATH]) {
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter;
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
+  dialog.lpstrTitle = title;
+  dialog.lpstrDefExt = extension;
+  dialog.lpfnHook = CentreOnOwner;
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER |
+                 OFN_ENABLEHOOK;
+  return GetSaveFileNameA(&dialog) != FALSE;
+}
+
+void ShowNotWritten(HWND owner, const std::string &title, const char *what, const char *path) {
+  ShowMessage(owner, title,
+              FormatText("%s konnte nicht in die Datei \"%s\" geschrieben werden.", what, path ? path : ""));
+}
+
 bool SaveTo(MenuWindow &menu, SavedFile kind, const char *path) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
-  if (path && *path && WriteAll(path, FileText(menu, kind, now))) {
+  const std::string text = FileText(menu, kind, now);
+  if (path && *path && WriteAll(path, {reinterpret_cast<const BYTE *>(text.data()), text.size()})) {
     menu.unsaved = false;
     return true;
   }
-  ShowMessage(menu.window, menu.title,
-              FormatText("%s konnte nicht in die Datei \"%s\" geschrieben werden.", RowOf(kind).what, path ? path : ""));
+  ShowNotWritten(menu.window, menu.title, RowOf(kind).what, path);
   return false;
 }
 
@@ -74,19 +95,8 @@ void SaveWithDialog(MenuWindow &menu, SavedFile kind) {
   GetLocalTime(&now);
   char path[MAX_PATH] = "";
   lstrcpynA(path, ProposedFileName(CurrentFacts(menu), now, RowOf(kind).nameSuffix).c_str(), sizeof path);
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = menu.window;
-  dialog.lpstrFilter = kSaveFilter;
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = sizeof path;
-  dialog.lpstrTitle = RowOf(kind).dialogTitle;
-  dialog.lpstrDefExt = "txt";
-  dialog.lpfnHook = CentreOnOwner;
-  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER |
-                 OFN_ENABLEHOOK;
   menu.busy = true;
-  const BOOL chosen = GetSaveFileNameA(&dialog);
+  const bool chosen = AskSavePath(menu.window, RowOf(kind).dialogTitle, kSaveFilter, "txt", path);
   menu.busy = false;
   if (chosen) SaveTo(menu, kind, path);
 }

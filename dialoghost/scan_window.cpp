@@ -25,6 +25,7 @@ constexpr int kMinimumWidth = 320;
 constexpr int kMinimumHeight = 260;
 constexpr int kMargin = 7;
 constexpr int kButtonWidth = 150;
+constexpr POINT kOffsetFromOwner{24, 48};  // from the menu window's upper right corner
 
 struct ScanPicture {
   HWND window = nullptr;
@@ -87,39 +88,20 @@ std::vector<BYTE> RgbRows(const Rendering &r) {
   return rgb;
 }
 
-bool WriteBytes(const char *path, std::span<const BYTE> bytes) {
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  const BOOL closed = CloseHandle(file);
-  return wrote && closed && written == bytes.size();
-}
-
 bool SavePng(const ScanPicture &picture, const char *path) {
   Rendering rendering;
   if (path && *path && Render(picture, rendering)) {
     const std::vector<BYTE> png = EncodePng(rendering.width, rendering.height, RgbRows(rendering));
-    if (!png.empty() && WriteBytes(path, png)) return true;
+    if (!png.empty() && WriteAll(path, png)) return true;
   }
-  ShowMessage(picture.window, kScanWindowTitle,
-              FormatText("Das Scanbild konnte nicht in die Datei \"%s\" geschrieben werden.", path ? path : ""));
+  ShowNotWritten(picture.window, kScanWindowTitle, "Das Scanbild", path);
   return false;
 }
 
 void SaveWithDialog(const ScanPicture &picture) {
   char path[MAX_PATH] = "";
   lstrcpynA(path, kDefaultFileName, sizeof path);
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = picture.window;
-  dialog.lpstrFilter = kSaveFilter;
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = sizeof path;
-  dialog.lpstrTitle = kSaveTitle;
-  dialog.lpstrDefExt = "png";
-  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (GetSaveFileNameA(&dialog)) SavePng(picture, path);
+  if (AskSavePath(picture.window, kSaveTitle, kSaveFilter, "png", path)) SavePng(picture, path);
 }
 
 void OnPaint(const ScanPicture &picture) {
@@ -218,9 +200,9 @@ POINT FirstPlace(HWND menu) {
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   GetWindowRect(menu, &owner);
   const LONG width = Scaled(kWidth), height = Scaled(kHeight);
-  const LONG left = std::clamp<LONG>(owner.right - width - Scaled(24), area.left, std::max(area.left, area.right - width));
-  const LONG top = std::clamp<LONG>(owner.top + Scaled(48), area.top, std::max(area.top, area.bottom - height));
-  return {left, top};
+  const LONG right = owner.right - Scaled(kOffsetFromOwner.x), top = owner.top + Scaled(kOffsetFromOwner.y);
+  return {std::clamp<LONG>(right - width, area.left, std::max(area.left, area.right - width)),
+          std::clamp<LONG>(top, area.top, std::max(area.top, area.bottom - height))};
 }
 
 ScanPicture *PictureOf(HWND menu) {
