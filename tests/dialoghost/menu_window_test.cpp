@@ -3,6 +3,7 @@
 // the result list, the other callbacks, and menus it refuses.
 #include <gtest/gtest.h>
 #include <malloc.h>
+#include <process.h>
 
 #include <cstdlib>
 
@@ -496,6 +497,47 @@ TEST_F(MenuWindow, StatusLineAndSaveDialogNameTheDevice) {
   EXPECT_EQ(name, "KVT-Q1_" + TodayIso() + ".txt");
   EXPECT_LE(std::abs((menuPlace.left + menuPlace.right) - (dialogPlace.left + dialogPlace.right)), 2);
   EXPECT_LE(std::abs((menuPlace.top + menuPlace.bottom) - (dialogPlace.top + dialogPlace.bottom)), 2);
+}
+
+// Run again as a child in a Wine told 144 DPI, the system DPI of a large
+// screen: every text of the window must fit its control there.
+TEST_F(MenuWindow, EveryTextFitsItsControlAt144Dpi) {
+  constexpr char kDesktop[] = "Control Panel\\Desktop";
+  if (!std::getenv("KVT_TEST_AT_144_DPI")) {
+    DWORD dpi = 144, old = 0, size = sizeof old;
+    const LSTATUS had = RegGetValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", RRF_RT_REG_DWORD, nullptr, &old, &size);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string filter = std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
+    _putenv("KVT_TEST_AT_144_DPI=1");
+    const intptr_t exitCode = _spawnl(_P_WAIT, self, self, filter.c_str(), nullptr);
+    _putenv("KVT_TEST_AT_144_DPI=");
+    had == ERROR_SUCCESS ? RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", REG_DWORD, &old, sizeof old)
+                         : RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels");  // the prefix's DPI again
+    EXPECT_EQ(exitCode, 0) << "the run at 144 DPI failed (its output is above)";
+    return;
+  }
+  HDC screen = GetDC(nullptr);
+  ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 144);
+  ReleaseDC(nullptr, screen);
+  std::string clipped;
+  RunMenu(MenuOf("GOODMENU"), {[&](HWND menu) {
+            for (HWND control = GetWindow(menu, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+              const std::string text = Text(control);
+              if (text.empty()) continue;
+              HDC dc = GetDC(control);
+              SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+              SIZE need{};
+              GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &need);
+              ReleaseDC(control, dc);
+              RECT client{};
+              GetClientRect(control, &client);
+              if (need.cx > client.right || need.cy > client.bottom) clipped += Escaped(text) + "\n";
+            }
+          }});
+  EXPECT_EQ(clipped, "");
 }
 
 TEST(BrokenMenu, RefusedWithAClearMessageAndNoWindow) {
