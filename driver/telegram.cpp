@@ -1,5 +1,6 @@
 // TelegramSensor and TelegramDownload: one exchange with the simulated
-// device, after the scripted answers and the fault plan have had their say.
+// device, after the scripted answers and the fault plan have had their say,
+// and a test's answer filter its last word.
 #include <algorithm>
 
 #include "driver.h"
@@ -15,10 +16,24 @@ std::size_t AnswerLogLength(std::span<const BYTE> answer) {
   return std::clamp<std::size_t>(length, kvt::kRecData, kRecordSize);
 }
 
-BOOL NoAnswer(const char *format, unsigned value) {
-  SetError(format, value);
-  LogNote(LogDirection::Answer, "(keine Antwort)");
-  return FALSE;
+// The answer the queue, the fault plan and the device give; FALSE (the
+// error text set) when none comes.
+bool AnswerOf(std::span<const BYTE> in, DWORD number, TelegramRecord &reply) {
+  bool ok = false;
+  if (TakeQueuedAnswer(reply, ok)) {
+    if (!ok) SetError("Keine Antwort vom Sensor (vorgegebene Antwort, Telegramm %u).", number);
+    return ok;
+  }
+  if (FaultStrikes(FaultKind::NoAnswer, number)) {
+    SetError("Keine Antwort vom Sensor (simulierter Fehler, Telegramm %u).", number);
+    return false;
+  }
+  if (!AnswerRequest(in, reply, FaultStrikes(FaultKind::Refused, number))) {
+    SetError("Keine Antwort vom Sensor unter Adresse %u.", in[kvt::kRecAddress]);
+    return false;
+  }
+  if (FaultStrikes(FaultKind::WrongAnswer, number)) ++reply[kvt::kRecCode];
+  return true;
 }
 
 BOOL Deliver(const TelegramRecord &answer, BYTE *out) {
@@ -44,18 +59,12 @@ KVT_DRV_API BOOL WINAPI TelegramSensor(DWORD sensor, BYTE *request, BYTE *answer
   const DWORD number = CountCall(CallKind::Telegram);
 
   TelegramRecord reply{};
-  bool ok = false;
-  if (TakeQueuedAnswer(reply, ok)) {
-    if (!ok) return NoAnswer("Keine Antwort vom Sensor (vorgegebene Antwort, Telegramm %u).", number);
-    return Deliver(reply, answer);
+  const bool answered = AnswerOf(in, number, reply);
+  if (!FilterAnswer(request, reply, answered)) {
+    if (answered) SetError("Keine Antwort vom Sensor (Testfilter, Telegramm %u).", number);
+    LogNote(LogDirection::Answer, "(keine Antwort)");
+    return FALSE;
   }
-  if (FaultStrikes(FaultKind::NoAnswer, number)) {
-    return NoAnswer("Keine Antwort vom Sensor (simulierter Fehler, Telegramm %u).", number);
-  }
-  if (!AnswerRequest(in, reply, FaultStrikes(FaultKind::Refused, number))) {
-    return NoAnswer("Keine Antwort vom Sensor unter Adresse %u.", in[kvt::kRecAddress]);
-  }
-  if (FaultStrikes(FaultKind::WrongAnswer, number)) ++reply[kvt::kRecCode];
   return Deliver(reply, answer);
 }
 
