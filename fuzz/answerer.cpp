@@ -39,7 +39,7 @@ Round NextRound(HWND dialog) {
   Play &play = Playing();
   if (!play.input) return {};
   if (play.replay) return play.rounds < play.input->rounds.size() ? play.input->rounds[play.rounds++] : Round{};
-  play.input->rounds.push_back(MakeRound(play.random, dialog));
+  play.input->rounds.push_back(MakeRound(play.random, dialog, play.garbage));
   return play.input->rounds.back();
 }
 

@@ -105,10 +105,12 @@ std::span<BYTE> Placed(Region region, const T &bytes, std::size_t size) {
 Play &Playing() { return g_play; }
 
 void OpenSession() {
+  if (g_sensor) return;
   SetInstance(GetModuleHandleA(nullptr));
   SimConfigure("device=kvt;setup=no");
   g_sensor = LoadSensor(0);
   OpenSensor(g_sensor);
+  Run().sensor = g_sensor;
   SimFilterAnswers(FilterAnswer);
   SimFilterTexts(FilterText);
   StartAnswering();

@@ -50,9 +50,10 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS *info) {
 }  // namespace
 
 void EndOnFaults(FaultHandler handler) {
+  static PVOID installed = nullptr;
   g_handler = handler;
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-  AddVectoredExceptionHandler(1, OnException);
+  if (!installed) installed = AddVectoredExceptionHandler(1, OnException);
 }
 
 }  // namespace kvt::fuzz

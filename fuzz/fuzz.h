@@ -79,16 +79,23 @@ struct Input {
   std::uint64_t stream = 0;
 };
 
+// Kinds of bad or odd input a user might type.
+enum class Garbage : BYTE {
+  kPlausible, kRandom, kOverlong, kNonNumeric, kNegative, kHexadecimal, kNonCp1252, kHuge, kBlanks, kEmpty,
+  kKinds
+};
+
 // ---- Where answers, texts and dialog rounds come from -------------------------
 
 // Made up and kept in the input while it runs, or taken back from it.
 struct Play {
   Input *input = nullptr;
   bool replay = false;
-  Random random;
+  Random random{};
   std::size_t answers = 0;
   std::size_t texts = 0;
   std::size_t rounds = 0;
+  Garbage garbage = Garbage::kKinds;  // the kind rounds are made of; kKinds: any
 };
 Play &Playing();
 
@@ -98,15 +105,12 @@ void WINAPI FilterText(int textClass, LPSTR text, int textSize);
 
 // ---- Dialog input (garbage.cpp, answerer.cpp) ----------------------------------
 
-// A text of one kind of bad or odd input, and how it is entered.
-enum class Garbage : BYTE {
-  kPlausible, kRandom, kOverlong, kNonNumeric, kNegative, kHexadecimal, kNonCp1252, kHuge, kBlanks, kEmpty,
-  kKinds
-};
+// A text of one kind, and how it is entered.
 Typed GarbageInput(Random &random, int control, Garbage kind);
-// One round for the dialog: inputs filled with garbage of any kind, a few
-// buttons clicked, a random ending.
-Round MakeRound(Random &random, HWND dialog);
+// One round for the dialog: most inputs filled with garbage of any kind,
+// or every input with the one kind asked for; a few buttons clicked, a
+// random ending.
+Round MakeRound(Random &random, HWND dialog, Garbage kind = Garbage::kKinds);
 // Whether it has inputs or check boxes; a message box has none.
 bool HasInputs(HWND dialog);
 
@@ -137,7 +141,8 @@ struct MenuCommand {
 // The commands of the library's menu resource, headings left out.
 std::vector<MenuCommand> ReadMenu(HMODULE module);
 
-// Loads and opens the simulated driver, sets the filters and the answerer.
+// Loads and opens the simulated driver for the run, sets the filters and
+// the answerer; once per process.
 void OpenSession();
 Input MakeInput(std::uint64_t seed, std::uint64_t index, std::span<const MenuCommand> menu);
 

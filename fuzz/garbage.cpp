@@ -112,13 +112,14 @@ Typed GarbageInput(Random &random, int control, Garbage kind) {
   return typed;
 }
 
-Round MakeRound(Random &random, HWND dialog) {
+Round MakeRound(Random &random, HWND dialog, Garbage only) {
   const Controls controls = ControlsOf(dialog);
   Round round;
+  // One kind asked for: every input gets it.
   for (HWND edit : controls.edits) {
-    if (!random.Chance(75)) continue;
-    const auto kind = static_cast<Garbage>(random.Below(static_cast<unsigned>(Garbage::kKinds)));
-    round.typed.push_back(GarbageInput(random, GetDlgCtrlID(edit), kind));
+    if (only == Garbage::kKinds && !random.Chance(75)) continue;
+    const auto any = static_cast<Garbage>(random.Below(static_cast<unsigned>(Garbage::kKinds)));
+    round.typed.push_back(GarbageInput(random, GetDlgCtrlID(edit), only == Garbage::kKinds ? any : only));
   }
   for (HWND button : controls.buttons) {
     if (random.Chance(25)) round.clicked.push_back(GetDlgCtrlID(button));
