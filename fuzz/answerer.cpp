@@ -40,11 +40,10 @@ Round NextRound(HWND dialog) {
   if (!play.input) return {};
   if (play.replay) return play.rounds < play.input->rounds.size() ? play.input->rounds[play.rounds++] : Round{};
   play.input->rounds.push_back(MakeRound(play.random, dialog, play.garbage));
-  return play.input->rounds.back();
-}
-
-void PostCommand(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  const Round &round = play.input->rounds.back();
+  const bool choosesFile = !round.typed.empty() && round.typed[0].how == Typing::kChosenFile;
+  if (choosesFile && play.input->file.empty()) play.input->file = MakeHexFile(play.random);
+  return round;
 }
 
 void TakeTurn(HWND dialog) {
@@ -55,7 +54,7 @@ void TakeTurn(HWND dialog) {
     return;
   }
   if (!HasInputs(dialog)) {
-    PostCommand(dialog, GetDlgItem(dialog, IDOK) ? IDOK : IDCANCEL);
+    Press(dialog, GetDlgItem(dialog, IDOK) ? Key::kOk : Key::kCancel);
     return;
   }
   const int rounds = ++RoundsOf(dialog);
@@ -63,7 +62,7 @@ void TakeTurn(HWND dialog) {
     EndDialog(dialog, 0);
     return;
   }
-  if (rounds > kRoundsBeforeCancel) PostCommand(dialog, IDCANCEL);
+  if (rounds > kRoundsBeforeCancel) Press(dialog, Key::kCancel);
   else ApplyRound(dialog, NextRound(dialog));
   // Once more, in case it is still open after this round.
   PostMessageA(g_window, kTurn, 0, reinterpret_cast<LPARAM>(dialog));

@@ -69,9 +69,9 @@ Counts RunCampaign(std::uint64_t total, std::uint64_t seed, const std::string &f
   while (static_cast<std::uint64_t>(shared->next) < total) {
     if (!RunOneWorker(*shared, name)) return {0, 1, 0, 0};
   }
-  std::fprintf(stderr, "fuzz: fed %lld answers, %lld driver texts, %lld dialog rounds\n",
+  std::fprintf(stderr, "fuzz: fed %lld answers, %lld driver texts, %lld dialog rounds, %lld files\n",
                static_cast<long long>(shared->answers), static_cast<long long>(shared->texts),
-               static_cast<long long>(shared->rounds));
+               static_cast<long long>(shared->rounds), static_cast<long long>(shared->files));
   const Counts counts{static_cast<std::uint64_t>(shared->commands), static_cast<std::uint64_t>(shared->crashes),
                       static_cast<std::uint64_t>(shared->guardHits), static_cast<std::uint64_t>(shared->unterminated)};
   UnmapViewOfFile(shared);

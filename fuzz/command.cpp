@@ -87,9 +87,16 @@ void ChoosePassword(Random &random, Input &input) {
   else if (kind < 9) input.password = PrintableText(random, 100 + random.Below(4000));
 }
 
+// Downloads refused by the driver: a record, a start request, a record of the download.
+std::string DownloadFaults(Random &random) {
+  constexpr const char *kKinds[] = {"download@", "downloadstart@1-", "downloadrecord@"};
+  return std::string(random.Pick(kKinds)) + std::to_string(1 + random.Below(random.Chance(50) ? 4 : 40));
+}
+
 std::string ConfigOf(const Input &input) {
   return std::string("device=") + kDeviceNames[input.device % 4] + ";address=" + std::to_string(input.address & 0x7F) +
-         ";variant=" + std::to_string(input.variant % 10) + ";setup=no";
+         ";variant=" + std::to_string(input.variant % 10) + ";setup=no" +
+         (input.faults.empty() ? "" : ";fail=" + input.faults);
 }
 
 template <typename T>
@@ -123,6 +130,7 @@ Input MakeInput(std::uint64_t seed, std::uint64_t index, std::span<const MenuCom
   input.type = random.Chance(98) ? input.device : random.AnyByte();
   input.address = static_cast<BYTE>(random.Below(128));
   input.variant = static_cast<BYTE>(random.Below(10));
+  if (random.Chance(30)) input.faults = DownloadFaults(random);
   WORD flag = 0;
   if (!menu.empty() && random.Chance(97)) {
     const MenuCommand &command = menu[random.Below(static_cast<unsigned>(menu.size()))];

@@ -34,8 +34,9 @@ Random StreamOf(std::uint64_t seed, std::uint64_t index);
 // ---- One command ------------------------------------------------------------
 
 // How a text gets into a dialog's input: WM_SETTEXT with CP1252 bytes, with
-// UTF-16 (the text kept as UTF-8), or typed character by character.
-enum class Typing : BYTE { kSetText, kSetTextWide, kKeys };
+// UTF-16 (the text kept as UTF-8), or typed character by character; or,
+// into a file dialog, the path of the input's file.
+enum class Typing : BYTE { kSetText, kSetTextWide, kKeys, kChosenFile };
 struct Typed {
   int control = 0;
   Typing how = Typing::kSetText;
@@ -60,6 +61,7 @@ struct Input {
   BYTE type = kDeviceKvt;    // the run's DiagTarget type
   BYTE address = 0;
   BYTE variant = 0;
+  std::string faults;        // the driver's fault plan for downloads, as KVTIDRV_SIM writes it
   WORD handler = 0;
   WORD telegram = 0;
   bool paramPhase = false;
@@ -74,6 +76,7 @@ struct Input {
   std::vector<Delivered> answers;
   std::vector<Bytes> texts;  // each up to its zero, or the whole buffer without one
   std::vector<Round> rounds;
+  Bytes file;  // what a file dialog is given to open, once one opened
   // Where the command's random stream stands once the input is made: the
   // answers, texts and rounds are drawn from there on.
   std::uint64_t stream = 0;
@@ -113,11 +116,19 @@ Typed GarbageInput(Random &random, int control, Garbage kind);
 Round MakeRound(Random &random, HWND dialog, Garbage kind = Garbage::kKinds);
 // Whether it has inputs or check boxes; a message box has none.
 bool HasInputs(HWND dialog);
+bool IsFileDialog(HWND dialog);
+
+// Intel-HEX files, now and then broken (hex_file.cpp), and where the one
+// chosen in a file dialog is written.
+Bytes MakeHexFile(Random &random);
+std::string WriteChosenFile(const Bytes &file);
 
 // Answers every dialog and message box this thread opens, with the rounds
 // the play gives; the window is the owner of the library's dialogs.
 HWND StartAnswering();
 void ApplyRound(HWND dialog, const Round &round);
+// Posts the click or key that ends a round.
+void Press(HWND dialog, Key key);
 
 // ---- Guard pages (guard_pages.cpp) ----------------------------------------------
 

@@ -1,8 +1,11 @@
 // What a user might type or click in a dialog: plausible numbers and every
 // kind of bad input, gathered into rounds and entered through window messages.
-#include <string>
-
 #include "fuzz/fuzz.h"
+
+#include <commctrl.h>
+#include <dlgs.h>
+
+#include <string>
 
 namespace kvt::fuzz {
 
@@ -72,6 +75,13 @@ Controls ControlsOf(HWND dialog) {
 
 }  // namespace
 
+// The common file dialog, known by its file-name box.
+bool IsFileDialog(HWND dialog) {
+  char name[32] = "";
+  GetClassNameA(GetDlgItem(dialog, cmb13), name, sizeof name);
+  return lstrcmpiA(name, WC_COMBOBOXEXA) == 0;
+}
+
 bool HasInputs(HWND dialog) {
   const Controls controls = ControlsOf(dialog);
   return !controls.edits.empty() || !controls.buttons.empty();
@@ -113,8 +123,13 @@ Typed GarbageInput(Random &random, int control, Garbage kind) {
 }
 
 Round MakeRound(Random &random, HWND dialog, Garbage only) {
-  const Controls controls = ControlsOf(dialog);
   Round round;
+  if (IsFileDialog(dialog) && random.Chance(80)) {
+    round.typed.push_back({cmb13, Typing::kChosenFile, {}});
+    round.key = Key::kOk;
+    return round;
+  }
+  const Controls controls = ControlsOf(dialog);
   // One kind asked for: every input gets it.
   for (HWND edit : controls.edits) {
     if (only == Garbage::kKinds && !random.Chance(75)) continue;
@@ -134,7 +149,12 @@ void ApplyRound(HWND dialog, const Round &round) {
   for (const Typed &typed : round.typed) {
     HWND input = GetDlgItem(dialog, typed.control);
     if (!input) continue;
-    if (typed.how == Typing::kSetTextWide) {
+    if (typed.how == Typing::kChosenFile) {
+      const Play &play = Playing();
+      const std::string path = WriteChosenFile(play.input ? play.input->file : Bytes{});
+      HWND edit = reinterpret_cast<HWND>(SendMessageA(input, CBEM_GETEDITCONTROL, 0, 0));
+      SendMessageA(edit ? edit : input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    } else if (typed.how == Typing::kSetTextWide) {
       std::wstring wide(typed.text.size() + 1, L'\0');
       const int length = MultiByteToWideChar(CP_UTF8, 0, typed.text.data(), static_cast<int>(typed.text.size()),
                                              wide.data(), static_cast<int>(wide.size()));
@@ -150,10 +170,14 @@ void ApplyRound(HWND dialog, const Round &round) {
   for (int control : round.clicked) {
     if (HWND button = GetDlgItem(dialog, control)) SendMessageA(button, BM_CLICK, 0, 0);
   }
-  switch (round.key) {
+  Press(dialog, round.key);
+}
+
+void Press(HWND dialog, Key key) {
+  switch (key) {
     case Key::kOk:
     case Key::kCancel: {
-      const int id = round.key == Key::kOk ? IDOK : IDCANCEL;
+      const int id = key == Key::kOk ? IDOK : IDCANCEL;
       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
       break;
     }

@@ -50,12 +50,13 @@ std::span<const BYTE> Used(const TelegramRecord &record) {
 bool WriteInput(const std::string &path, const Input &input, const std::string &why) {
   std::ofstream out(path, std::ios::binary);
   out << kHeader << "\nwhy " << why << "\ndevice " << int{input.device} << " type " << int{input.type} << " address "
-      << int{input.address} << " variant " << int{input.variant} << "\ncommand " << input.handler << ' '
+      << int{input.address} << " variant " << int{input.variant} << "\nfaults " << Hex(input.faults) << "\ncommand " << input.handler << ' '
       << input.telegram << " phase " << input.paramPhase << "\ncapacity " << input.capacity << "\nhost "
       << Hex(input.hostText) << "\nblock " << (input.hasBlock ? Hex(input.block) : "none") << "\npassword "
       << (input.hasPassword ? Hex(input.password) : "none") << '\n';
   for (const Delivered &answer : input.answers) out << "answer " << (answer.answered ? Hex(Used(answer.record)) : "none") << '\n';
   for (const Bytes &text : input.texts) out << "text " << Hex(text) << '\n';
+  if (!input.file.empty()) out << "file " << Hex(input.file) << '\n';
   for (const Round &round : input.rounds) {
     out << "round " << kKeys[static_cast<int>(round.key)] << '\n';
     for (const Typed &typed : round.typed) {
@@ -80,6 +81,8 @@ bool ReadInput(const std::string &path, Input &input) {
       items >> a >> word >> b >> word >> c >> word >> d;
       input.device = static_cast<BYTE>(a), input.type = static_cast<BYTE>(b);
       input.address = static_cast<BYTE>(c), input.variant = static_cast<BYTE>(d);
+    } else if (key == "faults" && items >> word) {
+      input.faults = TextFromHex(word);
     } else if (key == "command") {
       items >> input.handler >> input.telegram >> word >> input.paramPhase;
     } else if (key == "capacity") {
@@ -100,6 +103,8 @@ bool ReadInput(const std::string &path, Input &input) {
       std::copy_n(bytes.begin(), std::min(bytes.size(), answer.record.size()), answer.record.begin());
     } else if (key == "text" && items >> word) {
       input.texts.push_back(FromHex(word));
+    } else if (key == "file" && items >> word) {
+      input.file = FromHex(word);
     } else if (key == "round" && items >> word) {
       Round &round = input.rounds.emplace_back();
       for (int k = 0; k < 4; ++k) {

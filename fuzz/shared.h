@@ -17,10 +17,11 @@ struct Shared {
   volatile LONG64 crashes = 0;
   volatile LONG64 guardHits = 0;
   volatile LONG64 unterminated = 0;
-  // What the commands were fed: answers, driver texts, dialog rounds.
+  // What the commands were fed: answers, driver texts, dialog rounds, files.
   volatile LONG64 answers = 0;
   volatile LONG64 texts = 0;
   volatile LONG64 rounds = 0;
+  volatile LONG64 files = 0;
   char failures[MAX_PATH] = "";  // folder of the failing inputs
 };
 

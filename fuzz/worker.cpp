@@ -77,6 +77,7 @@ int RunWorker(const char *sharedName) {
     InterlockedExchangeAdd64(&g_shared->answers, static_cast<LONG64>(g_current.answers.size()));
     InterlockedExchangeAdd64(&g_shared->texts, static_cast<LONG64>(g_current.texts.size()));
     InterlockedExchangeAdd64(&g_shared->rounds, static_cast<LONG64>(g_current.rounds.size()));
+    if (!g_current.file.empty()) InterlockedIncrement64(&g_shared->files);
     InterlockedIncrement64(&g_shared->commands);
     InterlockedExchange64(&g_shared->next, static_cast<LONG64>(g_index + 1));
   }
