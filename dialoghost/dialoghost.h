@@ -55,6 +55,7 @@ struct MenuWindow {
   std::vector<MenuLine> lines;
   Fonts fonts;
   int resultWidth = 0;      // widest result line in pixels, for horizontal scrolling
+  int resultCells = 0;      // and in characters, tabs expanded
   int lastSelection = -1;   // to skip headings in the direction the user moves
   bool ownerDisabled = false;
   bool busy = false;
@@ -93,8 +94,8 @@ void RunEntry(MenuWindow &menu, int index);
 void SkipHeadingSelection(MenuWindow &menu);
 
 // result_list.cpp
-void AppendLine(MenuWindow &menu, std::string_view text, LineKind kind);
-void AppendResultText(MenuWindow &menu, const char *text);
+// The menu line's text as the header, then the lines of its ResultText.
+void AppendResult(MenuWindow &menu, std::string_view header, const char *text);
 void ClearResults(MenuWindow &menu);
 std::string ResultListText(const MenuWindow &menu);  // lines with CRLF ends
 bool SaveResults(MenuWindow &menu, const char *path);

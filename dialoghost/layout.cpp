@@ -1,5 +1,7 @@
 // The menu window's controls and their places: menu list left, result list
-// right, password and buttons below; every resize lays them out anew.
+// right, password and buttons below. The controls are created where they
+// belong, and a resize moves only those whose place changed: under Wine every
+// move is a round trip to the server and a redraw.
 #include <algorithm>
 #include <array>
 
@@ -15,76 +17,130 @@ constexpr int kRowHeight = 26;
 constexpr int kLabelWidth = 70;
 constexpr int kPasswordWidth = 170;
 constexpr int kButtonPadding = 24;
+constexpr int kMinimumButtonWidth = 90;
 constexpr int kMinimumMenuWidth = 260;
 constexpr int kMinimumWidth = 720;
 constexpr int kMinimumHeight = 360;
 
-struct ButtonRow {
+enum class Font { kUi, kFixed };
+
+struct ControlRow {
   int id;
+  const char *windowClass;
   const char *text;
+  DWORD style;
+  DWORD exStyle;
+  Font font;
 };
 
-// The buttons of the lower row, left to right; "Schließen" stands apart at the right.
-constexpr std::array<ButtonRow, 4> kLowerButtons{{
-    {kIdAddInfo, "Zusatzinfo…"},
-    {kIdSetup, "Einstellungen…"},
-    {kIdSave, "Ergebnisliste speichern…"},
-    {kIdClear, "Liste löschen"},
+constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+
+// Creation order is tab order: menu, password, run, results, buttons.
+constexpr std::array<ControlRow, 10> kControls{{
+    {kIdMenuList, "LISTBOX", "", kListStyle | LBS_NOTIFY, WS_EX_CLIENTEDGE, Font::kUi},
+    {kIdPasswordLabel, "STATIC", "Passwort:", SS_RIGHT | SS_CENTERIMAGE, 0, Font::kUi},
+    {kIdPassword, "EDIT", "", WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, Font::kUi},
+    {kIdRun, "BUTTON", "Ausführen", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, Font::kUi},
+    {kIdResultList, "LISTBOX", "", kListStyle | WS_HSCROLL | LBS_NOSEL, WS_EX_CLIENTEDGE, Font::kFixed},
+    {kIdAddInfo, "BUTTON", "Zusatzinfo…", WS_TABSTOP, 0, Font::kUi},
+    {kIdSetup, "BUTTON", "Einstellungen…", WS_TABSTOP, 0, Font::kUi},
+    {kIdSave, "BUTTON", "Ergebnisliste speichern…", WS_TABSTOP, 0, Font::kUi},
+    {kIdClear, "BUTTON", "Liste löschen", WS_TABSTOP, 0, Font::kUi},
+    {kIdClose, "BUTTON", "Schließen", WS_TABSTOP, 0, Font::kUi},
 }};
 
-HWND Child(const MenuWindow &menu, int id) { return GetDlgItem(menu.window, id); }
+// The buttons of the lower row, left to right; "Schließen" stands apart at the right.
+constexpr std::array<int, 4> kLowerButtons{kIdAddInfo, kIdSetup, kIdSave, kIdClear};
 
-HWND MakeControl(const MenuWindow &menu, const char *windowClass, const char *text, DWORD style, int id,
-                 HFONT font, DWORD exStyle = 0) {
-  HWND control = CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
-                                 menu.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 ModuleInstance(), nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return control;
+using Places = std::array<RECT, kControls.size()>;
+
+std::size_t Row(int id) {
+  return static_cast<std::size_t>(
+      std::find_if(kControls.begin(), kControls.end(), [id](const ControlRow &row) { return row.id == id; }) -
+      kControls.begin());
 }
 
-int TextWidth(const MenuWindow &menu, const char *text) {
+// The buttons' widths for their texts, measured on one device context.
+struct ButtonWidths {
+  std::array<int, kControls.size()> width{};
+  int operator[](int id) const { return width[Row(id)]; }
+};
+
+ButtonWidths MeasureButtons(const MenuWindow &menu) {
+  ButtonWidths widths;
   HDC dc = GetDC(menu.window);
   HGDIOBJ old = SelectObject(dc, menu.fonts.ui);
-  SIZE size{};
-  GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+  for (std::size_t row = 0; row < kControls.size(); ++row) {
+    const char *text = kControls[row].text;
+    if (lstrcmpA(kControls[row].windowClass, "BUTTON") != 0) continue;
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    widths.width[row] = std::max(kMinimumButtonWidth, static_cast<int>(size.cx) + kButtonPadding);
+  }
   SelectObject(dc, old);
   ReleaseDC(menu.window, dc);
-  return size.cx;
+  return widths;
 }
 
-int ButtonWidth(const MenuWindow &menu, int id) {
-  char text[64] = "";
-  GetWindowTextA(Child(menu, id), text, sizeof text);
-  return std::max(90, TextWidth(menu, text) + kButtonPadding);
+Places Arrange(const MenuWindow &menu, int width, int height) {
+  Places places{};
+  auto place = [&places](int id, int left, int top, int w, int h) {
+    places[Row(id)] = RECT{left, top, left + std::max(w, 0), top + std::max(h, 0)};
+  };
+  const ButtonWidths buttons = MeasureButtons(menu);
+  const int listsBottom = height - kMargin - 2 * kRowHeight - 2 * kGap;
+  const int menuWidth = std::max(kMinimumMenuWidth, (width - 2 * kMargin - kGap) * 2 / 5);
+  const int resultLeft = kMargin + menuWidth + kGap;
+  place(kIdMenuList, kMargin, kMargin, menuWidth, listsBottom - kMargin);
+  place(kIdResultList, resultLeft, kMargin, width - kMargin - resultLeft, listsBottom - kMargin);
+
+  // Row under the lists: password on the left, the run button closing the menu column.
+  const int passwordTop = listsBottom + kGap;
+  place(kIdPasswordLabel, kMargin, passwordTop, kLabelWidth, kRowHeight);
+  place(kIdPassword, kMargin + kLabelWidth + kGap, passwordTop + 2, kPasswordWidth, kRowHeight - 4);
+  place(kIdRun, kMargin + menuWidth - buttons[kIdRun], passwordTop, buttons[kIdRun], kRowHeight);
+
+  const int buttonsTop = passwordTop + kRowHeight + kGap;
+  int left = kMargin;
+  for (int id : kLowerButtons) {
+    place(id, left, buttonsTop, buttons[id], kRowHeight);
+    left += buttons[id] + kGap;
+  }
+  place(kIdClose, width - kMargin - buttons[kIdClose], buttonsTop, buttons[kIdClose], kRowHeight);
+  return places;
 }
 
-void Place(const MenuWindow &menu, int id, int left, int top, int width, int height) {
-  MoveWindow(Child(menu, id), left, top, std::max(width, 0), std::max(height, 0), TRUE);
+Places ArrangeInClient(const MenuWindow &menu) {
+  RECT client{};
+  GetClientRect(menu.window, &client);
+  return Arrange(menu, client.right - client.left, client.bottom - client.top);
+}
+
+RECT CurrentPlace(const MenuWindow &menu, HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, menu.window, reinterpret_cast<POINT *>(&rect), 2);
+  return rect;
 }
 
 }  // namespace
 
 void CreateControls(MenuWindow &menu) {
-  const HFONT ui = menu.fonts.ui;
-  // Tab order is creation order: menu, password, run, results, buttons.
-  MakeControl(menu, "LISTBOX", "",
-              WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-              kIdMenuList, ui, WS_EX_CLIENTEDGE);
-  MakeControl(menu, "STATIC", "Passwort:", SS_RIGHT | SS_CENTERIMAGE, kIdPasswordLabel, ui);
-  MakeControl(menu, "EDIT", "", WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL, kIdPassword, ui, WS_EX_CLIENTEDGE);
-  SendMessageA(Child(menu, kIdPassword), EM_LIMITTEXT, kPasswordCapacity - 1, 0);
-  MakeControl(menu, "BUTTON", "Ausführen", WS_TABSTOP | BS_DEFPUSHBUTTON, kIdRun, ui);
-  MakeControl(menu, "LISTBOX", "",
-              WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOSEL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                  LBS_NOINTEGRALHEIGHT,
-              kIdResultList, menu.fonts.fixed, WS_EX_CLIENTEDGE);
-  for (const ButtonRow &button : kLowerButtons) MakeControl(menu, "BUTTON", button.text, WS_TABSTOP, button.id, ui);
-  MakeControl(menu, "BUTTON", "Schließen", WS_TABSTOP, kIdClose, ui);
+  const Places places = ArrangeInClient(menu);
+  for (std::size_t row = 0; row < kControls.size(); ++row) {
+    const ControlRow &c = kControls[row];
+    const RECT &r = places[row];
+    HWND control = CreateWindowExA(c.exStyle, c.windowClass, c.text, WS_CHILD | WS_VISIBLE | c.style, r.left, r.top,
+                                   r.right - r.left, r.bottom - r.top, menu.window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), ModuleInstance(), nullptr);
+    const HFONT font = c.font == Font::kFixed ? menu.fonts.fixed : menu.fonts.ui;
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  SendDlgItemMessageA(menu.window, kIdPassword, EM_LIMITTEXT, kPasswordCapacity - 1, 0);
 }
 
 void FillMenuList(MenuWindow &menu) {
-  HWND list = Child(menu, kIdMenuList);
+  HWND list = GetDlgItem(menu.window, kIdMenuList);
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (const MenuLine &line : menu.lines) {
     const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text.c_str()));
@@ -100,32 +156,14 @@ void FillMenuList(MenuWindow &menu) {
 }
 
 void LayOut(MenuWindow &menu) {
-  RECT client{};
-  GetClientRect(menu.window, &client);
-  const int width = client.right - client.left;
-  const int height = client.bottom - client.top;
-  const int listsBottom = height - kMargin - 2 * kRowHeight - 2 * kGap;
-  const int menuWidth = std::max(kMinimumMenuWidth, (width - 2 * kMargin - kGap) * 2 / 5);
-  const int resultLeft = kMargin + menuWidth + kGap;
-  Place(menu, kIdMenuList, kMargin, kMargin, menuWidth, listsBottom - kMargin);
-  Place(menu, kIdResultList, resultLeft, kMargin, width - kMargin - resultLeft, listsBottom - kMargin);
-
-  // Row under the lists: password on the left, the run button closing the menu column.
-  const int passwordTop = listsBottom + kGap;
-  const int runWidth = ButtonWidth(menu, kIdRun);
-  Place(menu, kIdPasswordLabel, kMargin, passwordTop, kLabelWidth, kRowHeight);
-  Place(menu, kIdPassword, kMargin + kLabelWidth + kGap, passwordTop + 2, kPasswordWidth, kRowHeight - 4);
-  Place(menu, kIdRun, kMargin + menuWidth - runWidth, passwordTop, runWidth, kRowHeight);
-
-  const int buttonsTop = passwordTop + kRowHeight + kGap;
-  int left = kMargin;
-  for (const ButtonRow &button : kLowerButtons) {
-    const int buttonWidth = ButtonWidth(menu, button.id);
-    Place(menu, button.id, left, buttonsTop, buttonWidth, kRowHeight);
-    left += buttonWidth + kGap;
+  const Places places = ArrangeInClient(menu);
+  for (std::size_t row = 0; row < kControls.size(); ++row) {
+    HWND control = GetDlgItem(menu.window, kControls[row].id);
+    const RECT &r = places[row];
+    const RECT now = CurrentPlace(menu, control);
+    if (EqualRect(&r, &now)) continue;
+    MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
   }
-  const int closeWidth = ButtonWidth(menu, kIdClose);
-  Place(menu, kIdClose, width - kMargin - closeWidth, buttonsTop, closeWidth, kRowHeight);
 }
 
 void MinimumTrackSize(MINMAXINFO &info) {

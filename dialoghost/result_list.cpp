@@ -2,7 +2,9 @@
 // new line), notes from "Zusatzinfo…", clearing and saving as CP1252 text
 // with CRLF line ends.
 #include <algorithm>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "dialoghost.h"
 #include "kvt/list_box.h"
@@ -15,6 +17,7 @@ constexpr char kSaveTitle[] = "Ergebnisliste speichern";
 constexpr char kSaveFilter[] = "Textdateien (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0";
 constexpr char kDefaultFileName[] = "Ergebnisliste.txt";
 constexpr int kScrollSlack = 16;
+constexpr int kTabCells = 8;  // DT_EXPANDTABS: a tab stop every eight characters
 
 HWND ResultList(const MenuWindow &menu) { return GetDlgItem(menu.window, kIdResultList); }
 
@@ -29,6 +32,55 @@ int LineWidth(const MenuWindow &menu, std::string_view text) {
   return area.right - area.left;
 }
 
+// Character cells of a line as it is drawn, tabs expanded.
+int Cells(std::string_view text) {
+  int cells = 0;
+  for (char c : text) cells = c == '\t' ? (cells / kTabCells + 1) * kTabCells : cells + 1;
+  return cells;
+}
+
+struct ResultLine {
+  std::string_view text;
+  LineKind kind;
+};
+
+// The list's font has a fixed pitch, so the line with the most cells is the
+// widest; only such a line is measured, and the scroll range set when it grows.
+void WidenFor(MenuWindow &menu, const ResultLine &widest, int cells) {
+  menu.resultCells = cells;
+  const int width = LineWidth(menu, widest.text) + kScrollSlack;
+  if (width <= menu.resultWidth) return;
+  menu.resultWidth = width;
+  SendMessageA(ResultList(menu), LB_SETHORIZONTALEXTENT, width, 0);
+}
+
+// The lines go in as one update: while the list's redraw is off a line costs
+// no scroll bar layout and no drawing, which under Wine would cost tens of
+// round trips to the server for every line.
+void AppendLines(MenuWindow &menu, std::span<const ResultLine> lines) {
+  HWND list = ResultList(menu);
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  std::string text;
+  LRESULT header = LB_ERR;
+  const ResultLine *widest = nullptr;
+  int widestCells = menu.resultCells;
+  for (const ResultLine &line : lines) {
+    text.assign(line.text);
+    const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index < 0) break;  // no room left: the lines before stay
+    SendMessageA(list, LB_SETITEMDATA, index, line.kind);
+    if (line.kind == kLineHeader && header < 0) header = index;
+    if (const int cells = Cells(line.text); cells > widestCells) {
+      widestCells = cells;
+      widest = &line;
+    }
+  }
+  if (widest) WidenFor(menu, *widest, widestCells);
+  if (header >= 0) SendMessageA(list, LB_SETTOPINDEX, header, 0);  // the new result starts in view
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
 bool WriteAll(const char *path, const std::string &bytes) {
   HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -40,37 +92,26 @@ bool WriteAll(const char *path, const std::string &bytes) {
 
 }  // namespace
 
-void AppendLine(MenuWindow &menu, std::string_view text, LineKind kind) {
-  HWND list = ResultList(menu);
-  const std::string line(text);
-  const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-  if (index < 0) return;
-  SendMessageA(list, LB_SETITEMDATA, index, kind);
-  const int width = LineWidth(menu, line) + kScrollSlack;
-  if (width > menu.resultWidth) {
-    menu.resultWidth = width;
-    SendMessageA(list, LB_SETHORIZONTALEXTENT, width, 0);
-  }
-  if (kind == kLineHeader) SendMessageA(list, LB_SETTOPINDEX, index, 0);  // the new result starts in view
-}
-
-void AppendResultText(MenuWindow &menu, const char *text) {
+void AppendResult(MenuWindow &menu, std::string_view header, const char *text) {
+  std::vector<ResultLine> lines{{header, kLineHeader}};
   std::string_view rest(text);
   // A final line feed ends the last line; it does not open an empty one.
   while (!rest.empty()) {
     const std::size_t end = rest.find('\n');
     std::string_view line = rest.substr(0, end);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    AppendLine(menu, line, kLineText);
+    lines.push_back({line, kLineText});
     if (end == std::string_view::npos) break;
     rest.remove_prefix(end + 1);
   }
+  AppendLines(menu, lines);
 }
 
 void ClearResults(MenuWindow &menu) {
   HWND list = ResultList(menu);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
   menu.resultWidth = 0;
+  menu.resultCells = 0;
   SendMessageA(list, LB_SETHORIZONTALEXTENT, 0, 0);
 }
 
@@ -117,7 +158,8 @@ void AddInfoLine(MenuWindow &menu) {
   const INT_PTR result = menu.showResult(menu.window, text);
   menu.busy = false;
   text[kAddInfoCapacity - 1] = '\0';
-  if (result != 0 && text[0] != '\0') AppendLine(menu, text, kLineNote);
+  const ResultLine note{text, kLineNote};
+  if (result != 0 && text[0] != '\0') AppendLines(menu, {&note, 1});
 }
 
 }  // namespace kvt::dlg

@@ -58,15 +58,13 @@ void RunEntry(MenuWindow &menu, int index) {
   menu.busy = true;
   bool show = true;
   if (line.flag == 1) show = CallPhase(menu, request, *buffers, kParameterPhase) != FALSE;
-  if (show) show = CallPhase(menu, request, *buffers, kExecutionPhase) != FALSE;
+  // A command may end with FALSE and still leave its text: the text is shown.
+  if (show) show = CallPhase(menu, request, *buffers, kExecutionPhase) != FALSE || buffers->resultText[0] != '\0';
   // The block came from malloc in the library; every module shares msvcrt.
   std::free(reinterpret_cast<void *>(request[kReqParamBlock]));
   menu.busy = false;
 
-  if (show) {
-    AppendLine(menu, line.text, kLineHeader);
-    AppendResultText(menu, buffers->resultText);
-  }
+  if (show) AppendResult(menu, line.text, buffers->resultText);
   ++menu.runs;
 }
 

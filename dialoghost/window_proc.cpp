@@ -16,9 +16,8 @@ void Attach(HWND window, const CREATESTRUCTA &create) {
 
 void OnCreate(MenuWindow &menu) {
   menu.fonts = CreateFonts();
-  CreateControls(menu);
+  CreateControls(menu);  // in their places: no layout until the size changes
   FillMenuList(menu);
-  LayOut(menu);
 }
 
 // The device is left in a measured-value mode, whatever the check answers.

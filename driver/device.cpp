@@ -39,7 +39,10 @@ BYTE RefusalStatus(StatusRule rule) { return rule == StatusRule::ZeroAccepts ? 1
 
 DeviceState &Device() { return g_device; }
 
-void RestartDevice() { g_device = StartState(Config()); }
+void RestartDevice() {
+  g_device = StartState(Config());
+  CountSwitchOn();
+}
 
 bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool refuse) {
   DeviceState &device = g_device;

@@ -1,5 +1,5 @@
 // Rows that tell what the device is and what went wrong with it: error
-// memory, whole-system test, sensor type, configuration block.
+// memory, whole-system test, sensor type.
 #include "driver.h"
 
 namespace kvtdrv {
@@ -54,11 +54,6 @@ std::size_t FillSensorType(DeviceState &device, std::span<const BYTE>, std::span
   std::size_t at = PutText(data, 0, id.type, 8);
   at = PutText(data, at, VersionText(device.kind), 8);
   return PutText(data, at, id.text);
-}
-
-std::size_t FillConfigRead(DeviceState &device, std::span<const BYTE>, std::span<BYTE> data) {
-  std::copy(device.configBlock.begin(), device.configBlock.end(), data.begin());
-  return device.configBlock.size();
 }
 
 std::string_view VersionText(BYTE kind) {

@@ -1,5 +1,5 @@
-// Rows about the reference target: reference values and the correction
-// table of the type-6 sensors.
+// Rows about the reference target: reference values, the correction table
+// of the type-6 sensors, and the reference-target diagnosis record.
 #include "driver.h"
 
 namespace kvtdrv {
@@ -53,6 +53,54 @@ std::size_t FillCorrectionTable(DeviceState &, std::span<const BYTE>, std::span<
     kvt::PutDword(data, at + 4, static_cast<DWORD>(24000 - 1800 * i));
   }
   return 2 + 8 * kCorrectionPairs;
+}
+
+}  // namespace kvtdrv
+
+namespace kvtdrv {
+
+namespace {
+
+constexpr unsigned kTargetRecords = 40;
+constexpr unsigned kRingEntries = 12;
+
+// One reference-target measurement m: distance mm, amplitude, pulse width,
+// inner temperature °C; they wander a little from one to the next.
+std::array<unsigned, 4> TemporalValues(unsigned m) {
+  return {4185 + m % 5, 1850 + (m * 7) % 11, 612 + m % 3, 34 + (m / 12) % 3};
+}
+
+}  // namespace
+
+// Every request measures the reference target once more. Words 9-15 the
+// latest pulse values; from 17 forty records of 14 bytes, one per quarter
+// degree from 70° on: measured and averaged distance, amplitude, pulse
+// width, then the key word (degrees, quarter in bits 14-15, remission class
+// in bits 8-9); a correction pair, the power-on count, the dust reference,
+// the ring's oldest slot at 585, and the ring of the last twelve
+// measurements from 587. Request byte 9 is not evaluated.
+std::size_t FillReferenceTarget(DeviceState &device, std::span<const BYTE>, std::span<BYTE> data) {
+  const unsigned runs = ++device.service.referenceRuns;
+  const AnswerRecord r{data};
+  const std::array<unsigned, 4> latest = TemporalValues(runs - 1);
+  r.Words(9, {latest[2], latest[1], 940, 2410});
+  for (unsigned j = 0; j < kTargetRecords; ++j) {
+    const std::size_t at = 17 + 14 * j;
+    const unsigned distance = 4185 + 3 * (j / 4);
+    const unsigned amplitude = 1850 - 9 * j;
+    const unsigned width = 612 + j / 8;
+    const unsigned jitter = (j * 7 + runs) % 5;
+    r.Words(at, {distance + jitter - 2, amplitude + jitter, width, distance, amplitude, width});
+    r.Word(at + 12, (70 + j / 4) | ((j % 4) << 14) | ((j / 14) << 8));
+  }
+  r.Words(577, {1850, 312, PowerOnCount(device.kind), device.service.dustReference, runs % kRingEntries});
+  for (unsigned k = 0; k < kRingEntries; ++k) {
+    // Slot k holds the latest measurement whose number leaves k.
+    const unsigned m = runs - 1 - (runs - 1 + kRingEntries - k) % kRingEntries;
+    const std::array<unsigned, 4> values = TemporalValues(m);
+    r.Words(587 + 8 * k, {values[0], values[1], values[2], values[3]});
+  }
+  return 587 + 8 * kRingEntries - kvt::kRecData;
 }
 
 }  // namespace kvtdrv

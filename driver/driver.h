@@ -144,7 +144,70 @@ struct ErrorEntry {
 };
 inline constexpr std::size_t kMaxErrorEntries = 16;
 
-inline constexpr std::size_t kConfigBlockSize = 33;
+// What a type-6 sensor keeps of its configuration for the run
+// (device_config.cpp, device_parameters.cpp).
+inline constexpr std::size_t kConfigBlockSize = 33;    // 0x74 read, 0x77 defined
+inline constexpr std::size_t kConfig2BlockSize = 84;   // 0x7B read, 0x7C defined
+inline constexpr std::size_t kMaxCorrections = 400;    // 0x78 measured-value correction
+inline constexpr std::size_t kMaxDistanceCorrections = 256;  // 0x79 distance-dependent correction
+inline constexpr std::size_t kMaxCheckParameters = 401;      // 0x7A shell and belt checks
+inline constexpr std::size_t kShotWords = 8;           // 0x69 positioning shot
+inline constexpr std::size_t kFinalTestSets = 10;      // 0x52, one per action 0-9
+inline constexpr std::size_t kMaxFinalTestWords = 32;
+
+template <std::size_t N>
+struct WordList {
+  std::array<WORD, N> words{};
+  WORD count = 0;
+};
+
+struct Type6Config {
+  std::array<BYTE, kConfigBlockSize> block{};
+  std::array<BYTE, kConfig2BlockSize> block2{};
+  WORD scanAngle = 100;     // 0x3B, degrees
+  WORD shotResolution = 25; // 0x3B, 1/100 degree
+  WordList<kMaxCorrections> corrections;
+  WordList<kMaxDistanceCorrections> distanceCorrections;
+  WordList<kMaxCheckParameters> checks;
+  std::array<WORD, kShotWords> shot{};
+  std::array<WordList<kMaxFinalTestWords>, kFinalTestSets> finalTest{};
+};
+
+// The configuration a type-6 sensor of this kind and variant is switched on
+// with (device_config.cpp); its parameter lists (device_parameters.cpp).
+Type6Config StartConfig(BYTE kind, BYTE variant);
+void StartParameters(Type6Config &config);
+
+// A protective field as the device stores it. Its values are kept as the
+// stored-field answer (0x45 → 0xC5) lays them out from record byte 24:
+// rectangle left, right, height; radial field the radius; segmented field
+// the number of segments and its corner points; taught-in field the
+// contour, one value per ray; dynamic rectangle the minimum left, right
+// and height and the valid table entries; dynamic segmented field its ten
+// corner points at standstill and the valid table entries. Distances are
+// in the field's unit; corner words keep the bit 15 they were sent with.
+enum class FieldShape : BYTE {
+  kRectangle = 0,
+  kRadial = 1,
+  kSegmented = 2,
+  kTaught = 3,
+  kDynamicRectangle = 4,
+  kDynamicSegmented = 5,
+};
+inline constexpr std::size_t kFieldSetCount = 4;
+inline constexpr std::size_t kFieldLetters = 6;  // A to F
+inline constexpr std::size_t kFieldValuesAt = 24;
+inline constexpr std::size_t kFieldWords = (kvt::kRecordSize - kFieldValuesAt) / 2;
+inline constexpr std::size_t kMaxSegments = 400;
+
+struct StoredField {
+  FieldShape shape = FieldShape::kRectangle;
+  BYTE unit = 0;          // 0 cm, 1 mm, 2 tenths of a metre
+  WORD scanAngle = 180;   // degrees
+  WORD resolution = 50;   // single shot, 1/100 degree
+  std::array<WORD, kFieldWords> words{};
+};
+using FieldSet = std::array<StoredField, kFieldLetters>;
 
 // Operating modes (command 0x20) that other commands may ask about.
 inline constexpr BYTE kModeSetup = 0x00;
@@ -160,6 +223,78 @@ struct ModeParameters {
   std::array<BYTE, kMaxModeParameters> bytes{};
   BYTE length = 0;
 };
+
+// The navigation interface (device_navigation.cpp): settings kept for the
+// run, as command 0x7E reads and defines them.
+inline constexpr std::size_t kRaySets = 3;
+inline constexpr std::size_t kMaxRays = 10;
+inline constexpr std::size_t kMaxCaseFields = 3;
+
+struct BrakeField {
+  bool active = true;
+  BYTE unit = 0;    // bits 6-7: 0 cm, 1 mm, 2 dm
+  BYTE type = 0;    // 0 rectangular, 1 radial
+  WORD left = 80;   // the radius of a radial field
+  WORD right = 80;
+  WORD height = 120;
+};
+
+// Rays in whole degrees from the scan's first ray, ascending.
+struct RaySet {
+  WORD resolution = 100;
+  WORD count = 0;
+  std::array<WORD, kMaxRays> rays{};
+};
+
+struct NavigationCase {
+  BYTE raySet = 0;
+  BYTE count = 1;
+  std::array<BYTE, kMaxCaseFields> fields{1, 0, 0};
+};
+
+struct Navigation {
+  BrakeField brakeField;
+  std::array<RaySet, kRaySets> raySets{{
+      {100, 10, {0, 10, 20, 30, 40, 50, 60, 70, 80, 90}},
+      {100, 5, {15, 30, 45, 60, 75}},
+      {100, 3, {30, 45, 60}},
+  }};
+  WORD reflectorLevel = 1200;  // mV
+  NavigationCase navigationCase;
+};
+
+// Learn mode and calibration (device_learning.cpp), reference-target
+// measurements (device_reference.cpp).
+struct Service {
+  bool learning = false;
+  BYTE learnField = 0;       // 1-4, while learning
+  BYTE learnFieldCode = 0;   // field letter and unit bits, while learning
+  WORD learnAngle = 0;       // scan angle and single shot of the field being learnt
+  WORD learnShot = 0;
+  WORD taughtFields = 0;     // learnings ended regularly
+  WORD dustReference = 2315; // contamination reference, channel 0
+  BYTE finalCalibration = 0; // number of the last final-test calibration
+  std::array<BYTE, 9> manufacturingCode{'0', '0', '0', '0', '0', '0', '0', '0', 0};
+  WORD referenceRuns = 29;   // reference-target measurements since manufacture
+};
+
+// What the PXD interface unit keeps for the run (device_interface_unit.cpp):
+// its configuration (0x38 read, 0x70 defined), ten evaluation cases (0x39
+// read, 0x72 defined), the dynamic field number (0x4C) and its outputs (0x4D).
+inline constexpr std::size_t kUnitConfigSize = 103;
+inline constexpr std::size_t kCaseSize = 43;
+inline constexpr std::size_t kCaseSlots = 10;
+inline constexpr std::size_t kUnitOutputs = 10;
+
+struct InterfaceUnit {
+  std::array<BYTE, kUnitConfigSize> config{};
+  std::array<std::array<BYTE, kCaseSize>, kCaseSlots> cases{};  // cases 1 to 10
+  BYTE dynamicField = 0;
+  std::array<BYTE, kUnitOutputs> outputs{};  // 1 active, 0 inactive
+};
+
+// The unit as switched on: two sensors, three fields, two evaluation cases.
+InterfaceUnit StartInterfaceUnit();
 
 struct DeviceState {
   BYTE kind = kvt::kDeviceKvt;  // DeviceType
@@ -177,14 +312,18 @@ struct DeviceState {
   BYTE evaluations = 2;         // multiple evaluations (command 0x63)
   BYTE fieldSet = 1;            // active field set 1..4 (command 0x41)
   BYTE stopThreshold = 44;      // mV (command 0x51)
+  InterfaceUnit unit = StartInterfaceUnit();  // the PXD's own settings
   WORD resets = 0;
   WORD systemTests = 0;
   std::array<ErrorEntry, kMaxErrorEntries> errors{};
   std::size_t errorCount = 0;
-  std::array<BYTE, kConfigBlockSize> configBlock{};
+  Type6Config type6;
   bool downloading = false;     // between the start request and the end record
   bool refusing = false;        // while a refusal is simulated: no setting is taken
   WORD scans = 0;               // measurements sent since switch-on (measured_values.cpp)
+  std::array<FieldSet, kFieldSetCount> fields{};  // per field set 1..4, the fields A to F
+  Navigation navigation;
+  Service service;
 };
 
 // Whether a command with a status takes a valid setting: not while a
@@ -256,7 +395,6 @@ std::span<const CommandRow> CommandRows();
 std::size_t FillErrorMemory(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillSystemTest(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillSensorType(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
-std::size_t FillConfigRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 // The program version the device reports: the configured one, else its kind's.
 std::string_view VersionText(BYTE kind);
 // The major number of a version text ("V01.90" gives 1): the digits before
@@ -279,6 +417,36 @@ void ResetMode(DeviceState &device);
 // device_fields.cpp
 std::size_t FillFieldSet(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillStopThreshold(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillFieldDefinition(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillDynamicRectangle(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillDynamicSegmented(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillStoredField(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// stored_fields.cpp
+// The field of a field set (1..4; 0 the set in force) and letter (0..5 for
+// A to F); null for any other number or letter.
+StoredField *FieldAt(DeviceState &device, BYTE number, BYTE letter);
+const FieldSet &ActiveFields(const DeviceState &device);
+// How many of a field's words its answer carries.
+std::size_t FieldWordCount(const StoredField &field);
+// The fields every set holds at switch-on, in the kind's own unit and scan.
+FieldSet FactoryFields(BYTE kind);
+// A taught-in field: the contour the sensor sees now, with the object in
+// the room or without it, one value per ray of the given scan.
+StoredField TaughtField(BYTE unit, WORD scanAngle, WORD resolution, bool withObject);
+// device_config.cpp: the configuration blocks and the variant of a type-6 sensor
+std::size_t FillConfigRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillConfigDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillConfig2Read(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillConfig2Define(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillVariantDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_parameters.cpp: parameter lists, positioning shot, final-test data
+std::size_t FillCorrections(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillDistanceCorrections(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillCheckParameters(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillPositioningShot(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillFinalTestData(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_outputs.cpp
+std::size_t FillOutputState(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 // device_reference.cpp
 std::size_t FillReferenceValues(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillCorrectionTable(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
@@ -290,6 +458,26 @@ std::size_t FillAveragedPartial(DeviceState &, std::span<const BYTE>, std::span<
 std::size_t FillValuesXY(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillValuesWithFields(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 std::size_t FillRangesWithRemission(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_navigation.cpp
+std::size_t FillNavigation(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_service.cpp: memory image, operating counters, and what outlives a run
+std::size_t FillMemoryDump(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillOperatingCounters(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// Counted at every switch-on (RestartDevice); the device's power-on count.
+void CountSwitchOn();
+DWORD PowerOnCount(BYTE kind);
+// device_reference.cpp
+std::size_t FillReferenceTarget(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_learning.cpp
+std::size_t FillLearnMode(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillCalibration(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+// device_interface_unit.cpp
+std::size_t FillUnitConfigRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillUnitConfigDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillCaseRead(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillCaseDefine(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillDynamicFieldNumber(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
+std::size_t FillOutputSwitch(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 
 // Writes a zero-padded text of `width` bytes (a zero-terminated one when
 // width is 0) at data[at]; returns the offset behind it.
@@ -349,10 +537,15 @@ std::span<const TextClass> StatusCodeClasses();   // texts_status.cpp
 std::span<const TextClass> StatusListClasses();   // texts_status_lists.cpp
 std::span<const TextClass> ErrorClasses();        // texts_errors.cpp
 std::span<const TextClass> FormatClasses();       // texts_formats.cpp
+std::span<const TextClass> ConfigClasses();       // texts_config.cpp
+std::span<const TextClass> InterfaceUnitClasses();  // texts_interface_unit.cpp
 // texts_table.cpp: the class with this id in any group, or null.
 const TextClass *FindTextClass(int id);
 // texts_build.cpp: helpers of the builders.
 void PutBuilt(std::span<char> out, const char *format, ...) __attribute__((format(printf, 2, 3)));
+// "label: " and the names of the bits set in `mask`, bit 0 first, joined by
+// ", " ("keine" when none); a bit beyond the names makes the mask unknown.
+void PutBitNames(std::span<char> out, const char *label, DWORD mask, std::span<const char *const> names);
 // A value in tenths or hundredths with a decimal comma ("180,0").
 std::string Decimal(DWORD value, unsigned places);
 

@@ -1,9 +1,7 @@
 // The simulated room: a 6 m × 4.5 m room with the sensor in the middle of
 // one wall, a cabinet on the left, and a person-sized object with a
 // reflector strip 1.6 m in front of the sensor, a little to the right.
-// The protective field A reaches 1.5 m, the warning field B 2.5 m, field
-// C covers the right half; the object stands in B and C and its front
-// edge enters A.
+// The fields the device stores lie in it (field_geometry.cpp).
 #include <cmath>
 #include <limits>
 
@@ -31,13 +29,6 @@ struct Circle {
 
 constexpr Circle kObject{700, 1600, 250};
 constexpr double kReflectorHalfWidth = 40;  // the strip faces the sensor
-
-// The fields start at the sensor's front plane.
-constexpr Box kFieldBoxes[kFields] = {
-    {-1000, 1000, 0, 1500},
-    {-1500, 1500, 0, 2500},
-    {0, 2500, 0, 3500},
-};
 
 // Per kind: scan angle, resolution, unit.
 struct KindScan {
@@ -92,8 +83,8 @@ std::uint32_t Mix(std::uint32_t value) {
 
 }  // namespace
 
-ScanGeometry GeometryOf(const DeviceState &device) {
-  const KindScan &scan = kKindScans[device.kind < std::size(kKindScans) ? device.kind : 0];
+ScanGeometry GeometryOf(BYTE kind) {
+  const KindScan &scan = kKindScans[kind < std::size(kKindScans) ? kind : 0];
   const unsigned rays = static_cast<unsigned>(std::lround(scan.angle / scan.step)) + 1;
   return {rays, 90 - scan.angle / 2, scan.step, scan.unit};
 }
@@ -130,24 +121,7 @@ Hit CastRay(double angle, bool withObject) {
       }
     }
   }
-  return {distance, distance * dx, distance * dy, surface, incidence};
-}
-
-bool InField(std::size_t field, const Hit &hit) {
-  if (field >= kFields) return false;
-  const Box &box = kFieldBoxes[field];
-  return hit.x >= box.left && hit.x <= box.right && hit.y >= box.front && hit.y <= box.back;
-}
-
-double FieldExit(std::size_t field, double angle) {
-  if (field >= kFields) return 0;
-  const Box &box = kFieldBoxes[field];
-  const double dx = std::cos(Radians(angle));
-  const double dy = std::sin(Radians(angle));
-  double exit = dy > 1e-12 ? box.back / dy : kNone;
-  if (dx > 1e-12) exit = std::min(exit, box.right / dx);
-  if (dx < -1e-12) exit = std::min(exit, box.left / dx);
-  return exit > 0 && exit != kNone ? exit : 0;
+  return {angle, distance, distance * dx, distance * dy, surface, incidence};
 }
 
 unsigned Remission(const Hit &hit, unsigned ray) {
@@ -170,5 +144,15 @@ double Noise(unsigned ray, unsigned scan) {
 }
 
 double XFromLeftWall(const Hit &hit) { return hit.x + kHalfWidth; }
+
+double MillimetresPerUnit(BYTE unit) {
+  constexpr double kPerUnit[] = {10, 1, 100};
+  return kPerUnit[unit < std::size(kPerUnit) ? unit : 0];
+}
+
+unsigned InUnit(double millimetres, BYTE unit) {
+  const double value = std::max(0.0, millimetres) / MillimetresPerUnit(unit);
+  return static_cast<unsigned>(std::lround(value));
+}
 
 }  // namespace kvtdrv

@@ -1,6 +1,6 @@
 // The room the simulated sensors look into: a contour of walls and a
-// cabinet, an object with a reflector strip standing in it, and three
-// fields in front of the sensor that the object enters. Everything here is
+// cabinet, an object with a reflector strip standing in it, and the
+// fields the device stores. Everything here is
 // in millimetres and degrees; measured_values.cpp turns it into telegrams
 // in the device's unit and flag layout.
 #pragma once
@@ -20,11 +20,12 @@ struct ScanGeometry {
   BYTE unit;  // 0 cm, 1 mm, 2 tenths of a metre
 };
 
-ScanGeometry GeometryOf(const DeviceState &device);
+ScanGeometry GeometryOf(BYTE kind);
 
 enum class Surface : BYTE { kWall, kCabinet, kObject, kReflector };
 
 struct Hit {
+  double angle;     // of the ray, degrees
   double distance;  // from the sensor
   double x;         // across the scan; 0 in front of the sensor
   double y;         // perpendicular distance from the sensor's front plane
@@ -35,10 +36,24 @@ struct Hit {
 // The first surface the ray meets; without the object, the taught room.
 Hit CastRay(double angle, bool withObject);
 
+// Millimetres per step of a unit: 0 cm, 1 mm, 2 tenths of a metre (other
+// units count as cm).
+double MillimetresPerUnit(BYTE unit);
+// Millimetres in a unit, rounded; nothing below 0.
+unsigned InUnit(double millimetres, BYTE unit);
+
+// The stored fields in the room (field_geometry.cpp). The fields A, B and C
+// of the set in force raise the flags of the measured values.
 inline constexpr std::size_t kFields = 3;  // A, B, C
-bool InField(std::size_t field, const Hit &hit);
-// Where a ray leaves a field; 0 when it does not pass through it.
-double FieldExit(std::size_t field, double angle);
+bool InField(const StoredField &field, const Hit &hit);
+// Where a ray leaves a field, mm; 0 when it does not pass through it.
+double FieldExit(const StoredField &field, double angle);
+// The field's extent across the scan, mm: left edge (negative) and right edge.
+struct FieldWidth {
+  double left;
+  double right;
+};
+FieldWidth WidthOf(const StoredField &field);
 
 // Remission in per mille of a white target; a reflector gives several times that.
 unsigned Remission(const Hit &hit, unsigned ray);

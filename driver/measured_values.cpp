@@ -78,16 +78,10 @@ unsigned Level(const FlagLayout &layout, unsigned remission) {
   return remission >= kBrightRemission && highest > 1 ? 1 : 0;
 }
 
-// Millimetres in the device's unit, rounded.
-unsigned InUnit(double millimetres, BYTE unit) {
-  constexpr double kPerUnit[] = {10, 1, 100};
-  const double value = std::max(0.0, millimetres) / kPerUnit[unit < 3 ? unit : 0];
-  return static_cast<unsigned>(std::lround(value));
-}
-
 struct Scene {
   ScanGeometry geometry;
   const FlagLayout &layout;
+  const FieldSet &fields;  // the set in force: its fields A, B and C raise the flags
   unsigned scan;     // number of this measurement since switch-on
   bool connected;    // a PXD has sensors on inputs 1 and 2 only
 
@@ -105,9 +99,9 @@ struct Scene {
     WORD word = static_cast<WORD>(std::min<unsigned>(value, layout.valueMask));
     if (layout.levelShift != 0) return static_cast<WORD>(word | (Level(layout, Remission(hit, ray)) << layout.levelShift));
     const bool reflector = hit.surface == Surface::kReflector;
-    if (InField(0, hit)) word |= layout.fieldA;
-    if (InField(1, hit)) word |= layout.fieldB;
-    if (InField(2, hit)) word |= layout.fieldC;
+    if (InField(fields[0], hit)) word |= layout.fieldA;
+    if (InField(fields[1], hit)) word |= layout.fieldB;
+    if (InField(fields[2], hit)) word |= layout.fieldC;
     if (reflector) word |= layout.blinding;
     return word;
   }
@@ -130,7 +124,7 @@ struct Scene {
 Scene SceneOf(DeviceState &device, BYTE sensor) {
   // A PXD passes on the values of the sensors on its inputs 1 and 2.
   const bool connected = device.kind != kvt::kDevicePxd || sensor <= 2;
-  return {GeometryOf(device), LayoutOf(device), device.scans++, connected};
+  return {GeometryOf(device.kind), LayoutOf(device), ActiveFields(device), device.scans++, connected};
 }
 
 // The request codes of command 0x30.
@@ -167,12 +161,15 @@ std::size_t SegmentMinima(const Scene &scene, unsigned first, unsigned rays, uns
   return segments;
 }
 
-// Field numbers 1 to 3 are the fields A to C; any other number means A.
-std::size_t FieldOf(BYTE number) { return number >= 1 && number <= kFields ? number - 1u : 0u; }
+// Field numbers 1 to 3 are the fields A to C of the set in force; any
+// other number means A.
+const StoredField &FieldOf(const Scene &scene, BYTE number) {
+  return scene.fields[number >= 1 && number <= kFields ? number - 1u : 0u];
+}
 
 // The segments of a field: its angle divided into ten.
 std::size_t FieldSegmentMinima(const Scene &scene, BYTE number, const AnswerRecord &r) {
-  const std::size_t field = FieldOf(number);
+  const StoredField &field = FieldOf(scene, number);
   unsigned first = scene.geometry.rays;
   unsigned last = 0;
   for (unsigned ray = 0; ray < scene.geometry.rays; ++ray) {
@@ -186,15 +183,13 @@ std::size_t FieldSegmentMinima(const Scene &scene, BYTE number, const AnswerReco
 
 // The hit nearest to the front plane within the field's width.
 std::size_t Perpendicular(const Scene &scene, BYTE number, const AnswerRecord &r) {
-  const std::size_t box = FieldOf(number);
+  const FieldWidth width = WidthOf(FieldOf(scene, number));
   bool found = false;
   Hit nearest{};
   unsigned nearestRay = 0;
   for (unsigned ray = 0; ray < scene.geometry.rays; ++ray) {
-    Hit hit = CastRay(scene.Angle(ray), true);
-    Hit level = hit;
-    level.y = 0;  // inside the field's width?
-    if (!InField(box, level)) continue;
+    const Hit hit = CastRay(scene.Angle(ray), true);
+    if (hit.x < width.left || hit.x > width.right) continue;
     if (!found || hit.y < nearest.y) nearest = hit, nearestRay = ray, found = true;
   }
   if (!found) return 0;
@@ -340,7 +335,7 @@ std::size_t FillValuesWithFields(DeviceState &device, std::span<const BYTE> requ
     const std::size_t at = 15 + 2 * kGroup * i;
     r.Word(at, scene.Value(ray));
     for (std::size_t field = 0; field < kFields; ++field) {
-      r.Word(at + 2 + 2 * field, InUnit(FieldExit(field, scene.Angle(ray)), scene.geometry.unit));
+      r.Word(at + 2 + 2 * field, InUnit(FieldExit(scene.fields[field], scene.Angle(ray)), scene.geometry.unit));
     }
   }
   r.Word(9, first);

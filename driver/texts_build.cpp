@@ -18,6 +18,20 @@ void PutBuilt(std::span<char> out, const char *format, ...) {
   if (written < 0) out[0] = '\0';
 }
 
+void PutBitNames(std::span<char> out, const char *label, DWORD mask, std::span<const char *const> names) {
+  if ((mask >> names.size()) != 0) {
+    PutBuilt(out, "%s: unbekannt (0x%04lX)", label, mask);
+    return;
+  }
+  std::string text;
+  for (std::size_t bit = 0; bit < names.size(); ++bit) {
+    if ((mask & (1u << bit)) == 0) continue;
+    if (!text.empty()) text += ", ";
+    text += names[bit];
+  }
+  PutBuilt(out, "%s: %s", label, text.empty() ? "keine" : text.c_str());
+}
+
 std::string Decimal(DWORD value, unsigned places) {
   DWORD scale = 1;
   for (unsigned i = 0; i < places; ++i) scale *= 10;

@@ -94,6 +94,11 @@ constexpr CodeText kSensorKinds[] = {
     {5, "Sensor: KVT Typ 5"},
     {6, "Sensor: KVT-Q1 (Typ 6)"},
     {7, "Sensor: KVT 90°/0,5° (Typ 6)"},
+    // The interface unit's configuration report passes the scan angle of
+    // each sensor (degrees) through this class; no kind has these codes.
+    {90, "Scanwinkel: 90°"},
+    {100, "Scanwinkel: 100°"},
+    {180, "Scanwinkel: 180°"},
 };
 
 // Class 58: the state of a sensor.
@@ -106,6 +111,11 @@ constexpr CodeText kSensorStates[] = {
     {0x12, "Zustand: Störung, Spiegeldrehzahl außerhalb der Toleranz"},
     {0x20, "Zustand: Sensor antwortet nicht"},
     {0x21, "Zustand: Sensor antwortet verzögert"},
+    // The positioning shot's report passes its single-shot resolution
+    // (1/100 degree) through this class; no state has these codes.
+    {25, "Einzelschussauflösung: 0,25°"},
+    {50, "Einzelschussauflösung: 0,5°"},
+    {100, "Einzelschussauflösung: 1°"},
 };
 
 // Class 59: the sensor's place in a group of sensors.
@@ -173,19 +183,10 @@ constexpr CodeText kBeltCheck[] = {
 };
 
 // Class 77: the active sensor inputs of the interface unit, one bit each.
+constexpr const char *kInputNames[] = {"1", "2", "3", "4"};
+
 void ActiveInputs(std::span<const DWORD> values, std::span<char> out) {
-  const DWORD mask = values.empty() ? 0 : values[0];
-  if (mask > 0x0F) {
-    PutBuilt(out, "Aktive Sensoreingänge: unbekannt (0x%04lX)", mask);
-    return;
-  }
-  std::string inputs;
-  for (unsigned input = 1; input <= 4; ++input) {
-    if ((mask & (1u << (input - 1))) == 0) continue;
-    if (!inputs.empty()) inputs += ", ";
-    inputs += std::to_string(input);
-  }
-  PutBuilt(out, "Aktive Sensoreingänge: %s", inputs.empty() ? "keine" : inputs.c_str());
+  PutBitNames(out, "Aktive Sensoreingänge", values.empty() ? 0 : values[0], kInputNames);
 }
 
 constexpr TextClass kClasses[] = {

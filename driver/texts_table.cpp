@@ -8,7 +8,8 @@ namespace {
 
 using Group = std::span<const TextClass> (*)();
 
-constexpr Group kGroups[] = {StatusCodeClasses, StatusListClasses, ErrorClasses, FormatClasses};
+constexpr Group kGroups[] = {StatusCodeClasses, StatusListClasses, ErrorClasses, FormatClasses, ConfigClasses,
+                            InterfaceUnitClasses};
 
 }  // namespace
 

@@ -17,6 +17,8 @@ inline constexpr char kMainTitle[] = "KVT Diagnose";
 inline constexpr int kIdHostValueA = 201;
 inline constexpr int kIdHostValueB = 202;
 inline constexpr int kIdStart = 203;
+// Posted to the main window: the script goes on without waiting for its timer.
+inline constexpr UINT kMsgContinueScript = WM_APP + 1;
 
 struct HostState {
   HWND main = nullptr;
@@ -107,6 +109,7 @@ bool ParseScript(std::string_view utf8, std::vector<Step> &steps, std::string &e
 
 // script_run.cpp
 void StartScript(std::vector<Step> steps, const ScriptOptions &options);
+void ContinueScript();  // one tick of the script
 
 // watchdog.cpp: ends the process when the script's timer stops ticking.
 void StartWatchdog(DWORD limitMs);

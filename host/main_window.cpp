@@ -75,6 +75,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       if (LOWORD(wParam) == kIdStart || LOWORD(wParam) == IDOK) StartDiagnosis(window);
       return 0;
+    case kMsgContinueScript: ContinueScript(); return 0;
     case WM_CLOSE:
       if (!g_host.running) DestroyWindow(window);
       return 0;

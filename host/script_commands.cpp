@@ -181,8 +181,10 @@ StepResult Run(ScriptRun &run, const Step &step) {
   if (run.started) {
     HWND menu = FindMenuWindow();
     if (!menu) return StepResult::kDone;  // the line closed the menu, or the run ended
-    if (RunCount(menu) != run.runsBefore || FindDialog()) return StepResult::kDone;
-    return StepResult::kWait;
+    if (FindDialog()) return StepResult::kDone;
+    if (RunCount(menu) == run.runsBefore) return StepResult::kWait;
+    UpdateWindow(menu);  // the result drawn before the script goes on
+    return StepResult::kDone;
   }
   HWND menu = IdleMenu();
   if (!menu) return WaitForMenu(run);

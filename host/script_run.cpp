@@ -3,6 +3,9 @@
 // message boxes (their text is printed), then advances the script as far as
 // it can without waiting. After the last line, or after an error, it winds
 // the run down: dialogs cancelled, the menu closed, then WM_QUIT.
+// A tick that got somewhere posts the next one behind what it posted (a
+// click, an answer), so a step waits for the timer only when it waits for
+// something that has not come yet.
 #include <memory>
 
 #include "host.h"
@@ -91,17 +94,36 @@ void Advance(ScriptRun &run) {
   BeginWindDown(0);
 }
 
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+// What a tick can change; when it changed, the next tick need not wait for the timer.
+struct Progress {
+  std::size_t current = 0;
+  bool started = false;
+  HWND target = nullptr;
+  HWND answered = nullptr;
+  bool windingDown = false;
+  bool operator==(const Progress &) const = default;
+};
+
+Progress ProgressNow() {
+  if (!g_run) return {};
+  return {g_run->current, g_run->started, g_run->target, g_lastAnswered, g_windingDown};
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { ContinueScript(); }
+
+}  // namespace
+
+void ContinueScript() {
   Heartbeat();
   if (g_inTick || !g_run) return;  // a step's own call may pump messages
   g_inTick = true;
+  const Progress before = ProgressNow();
   AnswerMessageBox();
   if (g_windingDown) WindDown(*g_run);
   else Advance(*g_run);
   g_inTick = false;
+  if (g_run && !(ProgressNow() == before)) PostMessageA(Host().main, kMsgContinueScript, 0, 0);
 }
-
-}  // namespace
 
 void StartScript(std::vector<Step> steps, const ScriptOptions &options) {
   g_run = std::make_unique<ScriptRun>();

@@ -17,25 +17,24 @@
 #include "download/download.h"
 #include "entry/entry.h"
 #include "kvt/simcontrol.h"
+#include "support/target.h"
+#include "support/wire.h"
 
 namespace {
 
 using namespace kvt;
+using namespace kvt::bench;
 
 constexpr DWORD kImageBytes = 512 * 1024;
 constexpr DWORD kRecordData = 16;
 constexpr DWORD kSegment = 0x10000;
 constexpr int kWarmUp = 1;
 constexpr int kRuns = 9;
-constexpr double kBaud = 500000;
-constexpr double kBitsPerByte = 10;
 // On the line a download telegram is 8 header bytes and its length word's
 // bytes from the command on.
-constexpr std::size_t kHeaderBytes = 8;
 constexpr std::size_t kStartLength = 5;
 constexpr std::size_t kDataLength = 6 + kRecordData;
 constexpr std::size_t kEndLength = 2;
-constexpr double kTarget = 0.01;
 
 void AppendRecord(std::string &text, BYTE type, DWORD address, const BYTE *data, DWORD count) {
   char line[16];
@@ -86,7 +85,7 @@ int main() {
   const DWORD dataRecords = kImageBytes / kRecordData;
   const std::size_t wireBytes = (kHeaderBytes + kStartLength) + dataRecords * (kHeaderBytes + kDataLength) +
                                 (kHeaderBytes + kEndLength);
-  const double wire = static_cast<double>(wireBytes) * kBitsPerByte / kBaud;
+  const double wire = WireSeconds(wireBytes);
   std::vector<double> times;
   bool ok = true;
   for (int run = 0; run < kWarmUp + kRuns; ++run) {
@@ -105,7 +104,7 @@ int main() {
   std::sort(times.begin(), times.end());
   const double median = times[times.size() / 2];
   const double ratio = median / wire;
-  const bool met = ok && ratio < kTarget;
+  const bool met = ok && ratio < kLibraryShare;
 
   std::printf("Program download: %lu KiB as Intel-HEX (%zu bytes of text), %lu records of %lu bytes,\n",
               static_cast<unsigned long>(kImageBytes / 1024), image.size(), static_cast<unsigned long>(dataRecords),
@@ -121,7 +120,8 @@ int main() {
   std::snprintf(spread, sizeof spread, "%.1f .. %.1f ms", times.front() * 1e3, times.back() * 1e3);
   std::printf("%-48s %7.1f ms %21s %12zu %8.0f ms %7.3f%%%s\n", "Progammdownload (512 KiB)", median * 1e3, spread,
               wireBytes, wire * 1e3, ratio * 100, met ? "" : (ok ? "  above 1%" : "  (download failed)"));
-  std::printf("\nTarget: the library's time under 1%% of the wire time: %s\n\n", met ? "met" : "NOT met");
+  std::printf("\n");
+  ReportTarget("download", Text("%.3f%% of the wire time (under 1%%)", ratio * 100), met);
   CloseSensor(sensor);
   FreeSensor(sensor);
   SimConfigure("");

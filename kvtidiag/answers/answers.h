@@ -64,6 +64,10 @@ void StatusKvtQ1(ResultText &out, std::span<const BYTE> answer);
 void ErrorMemoryKvt(ResultText &out, std::span<const BYTE> answer);
 void ErrorMemoryPxd(ResultText &out, std::span<const BYTE> answer);
 void SensorTypeText(ResultText &out, std::span<const BYTE> answer);
+// The PXD interface unit (interface_unit.cpp): its configuration starts a
+// new text, an evaluation case appends.
+void PxdConfiguration(ResultText &out, std::span<const BYTE> answer);
+void PxdEvaluationCase(ResultText &out, std::span<const BYTE> answer);
 // Measured-value lists (measured_lists.cpp, measured_ranges.cpp); each
 // appends to the header lines the dispatcher wrote, flags shown by the row
 // of the sensor variant.
@@ -78,6 +82,48 @@ void ValuesAveragedPartial(ResultText &out, std::span<const BYTE> answer, BYTE v
 void ValuesWithFields(ResultText &out, std::span<const BYTE> answer, BYTE variant);
 void ValuesXY(ResultText &out, std::span<const BYTE> answer, BYTE variant);
 void RangesWithRemission(ResultText &out, std::span<const BYTE> answer, BYTE variant);
+// The type-6 sensor's configuration (kvt_config.cpp, parameter_lists.cpp,
+// output_state.cpp, positioning_shot.cpp). All append, except OutputState,
+// which starts a new text; PositioningShot is given the request it renders.
+void KvtConfigRead(ResultText &out, std::span<const BYTE> answer);
+void KvtConfigDefined(ResultText &out, std::span<const BYTE> answer);
+void KvtConfig2Read(ResultText &out, std::span<const BYTE> answer);
+void KvtConfig2Defined(ResultText &out, std::span<const BYTE> answer);
+void DistanceCorrectionParameters(ResultText &out, std::span<const BYTE> answer);
+void BandControlParameters(ResultText &out, std::span<const BYTE> answer);
+void FinalTestData(ResultText &out, std::span<const BYTE> answer);
+void OutputState(ResultText &out, std::span<const BYTE> answer);
+void PositioningShot(ResultText &out, std::span<const BYTE> request);
+
+// Protective fields (field_answers.cpp). Letters 0 to 5 are the fields A to
+// F, units 0 to 2 cm, mm and 10 cm, shapes 0 to 5 rectangular, radial,
+// segmented, taught-in, dynamic rectangle and dynamic segmented; a number
+// beyond these gives no line.
+void AppendFieldLetter(ResultText &out, unsigned letter);
+// The unit line (FormatFromTable's buffer); null for a unit without one.
+const char *UnitText(unsigned unit);
+void AppendUnitLine(ResultText &out, unsigned unit);
+void AppendFieldHeading(ResultText &out, unsigned shape);
+// The shape's dimension lines, from answer byte `at` on.
+void AppendFieldDimensions(ResultText &out, std::span<const BYTE> answer, unsigned shape, std::size_t at);
+// The corner points of a segmented field the device took over (0xC0).
+void FieldCornerPoints(ResultText &out, std::span<const BYTE> answer);
+// The corner points or the taught-in contour of a stored field (0xC5).
+void RenderFieldValues(ResultText &out, std::span<const BYTE> answer);
+// A stored field (0xC5) described anew, with the text of its letter.
+void StoredFieldText(ResultText &out, std::span<const BYTE> answer, unsigned letter);
+
+// Service reports (service_reports.cpp): the memory dump starts the text,
+// the reference-target record is appended, the counters start the text.
+void MemoryDump(ResultText &out, std::span<const BYTE> answer);
+void ReferenceTargetDiagnosis(ResultText &out, std::span<const BYTE> answer);
+void OperatingCounters(ResultText &out, std::span<const BYTE> answer);
+// Navigation answers the device has taken (navigation_reports.cpp), appended
+// to the status line.
+void RenderRaySet(ResultText &out, std::span<const BYTE> answer);
+void RenderReflectorLevel(ResultText &out, std::span<const BYTE> answer);
+void RenderNavigationCase(ResultText &out, std::span<const BYTE> answer);
+void RenderNavigationData(ResultText &out, std::span<const BYTE> answer);
 
 // Reports made of driver texts (driver_text.cpp). A report asks the driver
 // into one buffer of its own, emptied once before the first driver call.
@@ -99,6 +145,9 @@ void AppendDriverListAt(Report &report, int textClass, std::size_t at);
 inline constexpr std::size_t kNoText = static_cast<std::size_t>(-1);
 const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, std::size_t second = kNoText);
 void AppendLineFeed(Report &report);
+// A line feed and three blanks: what starts each line of the reports made
+// of one driver text a line.
+void AppendIndentedLine(Report &report);
 void AppendSeparator(Report &report);
 // A line of its own: the piece, then a line feed.
 void AppendDriverLine(Report &report, int textClass, unsigned code);

@@ -98,6 +98,8 @@ const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, 
 
 void AppendLineFeed(Report &report) { Append(report.out, "\n"); }
 
+void AppendIndentedLine(Report &report) { Append(report.out, "\n   "); }
+
 void AppendSeparator(Report &report) { Append(report.out, FormatFromTable(ids::kSeparatorLine)); }
 
 void AppendDriverLine(Report &report, int textClass, unsigned code) {

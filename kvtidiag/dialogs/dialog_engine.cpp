@@ -111,7 +111,9 @@ void StoreList(HWND window, std::span<BYTE> block, const Input &input) {
   const List &list = *input.list;
   // Entries beyond the block would be dropped: the count stops there.
   const std::size_t width = FieldSize(input.field, 0);
-  const auto room = static_cast<std::int64_t>(block.size() > input.offset ? (block.size() - input.offset) / width : 0);
+  const std::size_t step = list.stride != 0 ? list.stride : width;
+  const auto room = static_cast<std::int64_t>(
+      block.size() >= input.offset + width ? (block.size() - input.offset - width) / step + 1 : 0);
   std::int64_t count = list.entries;
   if (list.count == ListCount::kFromBlock) count += Stored(block, list.countField, list.countAt);
   count = std::clamp<std::int64_t>(count, 0, room);
@@ -123,14 +125,14 @@ void StoreList(HWND window, std::span<BYTE> block, const Input &input) {
     Store(block, list.countField, list.countAt, count);
   }
   for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-    const std::size_t at = input.offset + i * width;
+    const std::size_t at = input.offset + i * step;
     std::int64_t value = list.fillValue;
     if (i < tokens.size()) {
       value = Whole(FromText(list.token, tokens[i].c_str()));
     } else if (list.fill == Fill::kIndex) {
       value = static_cast<std::int64_t>(i);
     } else if (list.fill == Fill::kPrevious) {
-      value = Stored(block, input.field, at - width);
+      value = Stored(block, input.field, at - step);
     }
     Store(block, input.field, at, value);
   }
@@ -191,16 +193,7 @@ void ShowButton(HWND window, std::span<const BYTE> block, const Button &button) 
 BOOL OnInitDialog(const Description &dialog, DialogState &state, HWND window, LPARAM lParam) {
   state.block = reinterpret_cast<BYTE *>(lParam);
   const std::span<BYTE> block = BlockOf(dialog, state);
-  const bool showBlock = !dialog.showBlock || *dialog.showBlock;
-  for (const Input &input : dialog.inputs) {
-    if (input.presetFromBlock && showBlock) {
-      ShowField(window, block, input);
-    } else {
-      SetDlgItemTextA(window, input.control, input.preset);
-    }
-    if (input.limit > 0) SendDlgItemMessageA(window, input.control, EM_LIMITTEXT, input.limit, 0);
-    EnableWindow(GetDlgItem(window, input.control), TRUE);
-  }
+  ShowRows(window, block, dialog.inputs, !dialog.showBlock || *dialog.showBlock);
   for (const Button &button : dialog.buttons) {
     if (button.chosenAtStart) Store(block, button.field, button.offset, button.value);
   }
@@ -282,6 +275,24 @@ BOOL OnCommand(const Description &dialog, const DialogState &state, HWND window,
 }
 
 }  // namespace
+
+void ShowRows(HWND window, std::span<const BYTE> block, std::span<const Input> rows, bool showBlock) {
+  for (const Input &input : rows) {
+    if (input.presetFromBlock && showBlock) {
+      ShowField(window, block, input);
+    } else {
+      SetDlgItemTextA(window, input.control, input.preset);
+    }
+    if (input.limit > 0) SendDlgItemMessageA(window, input.control, EM_LIMITTEXT, input.limit, 0);
+    EnableWindow(GetDlgItem(window, input.control), TRUE);
+  }
+}
+
+BYTE ReadRows(HWND window, std::span<BYTE> block, std::span<const Input> rows) {
+  BYTE outcomes = kWarn;
+  for (const Input &input : rows) outcomes |= ReadRow(window, block, input);
+  return outcomes;
+}
 
 INT_PTR DialogProc(const Description &dialog, DialogState &state, HWND window, UINT message, WPARAM wParam,
                    LPARAM lParam) {

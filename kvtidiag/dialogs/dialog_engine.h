@@ -141,6 +141,9 @@ struct List {
   unsigned entries = 0;
   Fill fill = Fill::kValue;
   std::int32_t fillValue = 0;
+  // Bytes from one entry to the next, e.g. down a column of a table stored
+  // line by line; 0: the entry's width.
+  std::size_t stride = 0;
   // The text the numbers are taken from, e.g. without labels between them.
   std::string (*prepare)(std::string text, unsigned count) = nullptr;
 };
@@ -229,6 +232,12 @@ constexpr bool Valid(const Description &dialog) {
   }
   return true;
 }
+
+// For hooks whose rows depend on what the block holds: shows rows as the
+// opening does, and reads, stores and checks them as OK does; the outcome
+// flags of the checks that failed, OR-ed.
+void ShowRows(HWND window, std::span<const BYTE> block, std::span<const Input> rows, bool showBlock = true);
+BYTE ReadRows(HWND window, std::span<BYTE> block, std::span<const Input> rows);
 
 struct DialogState {
   BYTE *block = nullptr;

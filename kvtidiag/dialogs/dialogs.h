@@ -174,6 +174,257 @@
 #define IDC_CHECK_WORD_34 120
 #define IDC_CHECK_SUM 121
 
+/* Field dialogs (field_dialogs.cpp) */
+/* Rectangular field (621) */
+#define IDD_FIELD_RECTANGLE 621
+#define IDC_RECT_NUMBER 1024
+#define IDC_RECT_UNIT 1036
+#define IDC_RECT_LEFT 107
+#define IDC_RECT_RIGHT 108
+#define IDC_RECT_HEIGHT 109
+#define IDC_RECT_KIND 1074
+#define IDC_RECT_ANGLE 1075
+#define IDC_RECT_SHOT 1076
+/* Radial field (600) */
+#define IDD_FIELD_CIRCLE 600
+#define IDC_CIRCLE_NUMBER 1027
+#define IDC_CIRCLE_UNIT 1036
+#define IDC_CIRCLE_RADIUS 110
+#define IDC_CIRCLE_KIND 1028
+#define IDC_CIRCLE_ANGLE 1029
+#define IDC_CIRCLE_SHOT 1030
+/* Segmented field (500) */
+#define IDD_FIELD_SEGMENT 500
+#define IDC_SEG_NUMBER 114
+#define IDC_SEG_UNIT 1036
+#define IDC_SEG_COUNT 111
+#define IDC_SEG_CORNERS 112
+#define IDC_SEG_KIND 1077
+#define IDC_SEG_ANGLE 1078
+#define IDC_SEG_SHOT 1079
+
+/* Dynamic field dialogs (dynamic_field_dialogs.cpp) */
+/* Dynamic rectangle (610): the header, then ten rows of left, right, height, speed */
+#define IDD_DYN_RECT 610
+#define IDC_DYNREC_NUMBER 1062
+#define IDC_DYNREC_UNIT 1036
+#define IDC_DYNREC_ENTRIES 1067
+#define IDC_DYNREC_MIN_LEFT 1064
+#define IDC_DYNREC_MIN_RIGHT 1065
+#define IDC_DYNREC_MIN_HEIGHT 1066
+#define IDC_DYNREC_KIND 1077
+#define IDC_DYNREC_ANGLE 1078
+#define IDC_DYNREC_SHOT 1079
+#define IDC_DYNREC_LEFT_1 110
+#define IDC_DYNREC_RIGHT_1 111
+#define IDC_DYNREC_HEIGHT_1 112
+#define IDC_DYNREC_SPEED_1 113
+#define IDC_DYNREC_LEFT_2 114
+#define IDC_DYNREC_RIGHT_2 115
+#define IDC_DYNREC_HEIGHT_2 116
+#define IDC_DYNREC_SPEED_2 129
+#define IDC_DYNREC_LEFT_3 131
+#define IDC_DYNREC_RIGHT_3 132
+#define IDC_DYNREC_HEIGHT_3 133
+#define IDC_DYNREC_SPEED_3 137
+#define IDC_DYNREC_LEFT_4 139
+#define IDC_DYNREC_RIGHT_4 140
+#define IDC_DYNREC_HEIGHT_4 141
+#define IDC_DYNREC_SPEED_4 145
+#define IDC_DYNREC_LEFT_5 147
+#define IDC_DYNREC_RIGHT_5 148
+#define IDC_DYNREC_HEIGHT_5 149
+#define IDC_DYNREC_SPEED_5 153
+#define IDC_DYNREC_LEFT_6 155
+#define IDC_DYNREC_RIGHT_6 156
+#define IDC_DYNREC_HEIGHT_6 157
+#define IDC_DYNREC_SPEED_6 161
+#define IDC_DYNREC_LEFT_7 163
+#define IDC_DYNREC_RIGHT_7 164
+#define IDC_DYNREC_HEIGHT_7 165
+#define IDC_DYNREC_SPEED_7 169
+#define IDC_DYNREC_LEFT_8 171
+#define IDC_DYNREC_RIGHT_8 172
+#define IDC_DYNREC_HEIGHT_8 173
+#define IDC_DYNREC_SPEED_8 177
+#define IDC_DYNREC_LEFT_9 179
+#define IDC_DYNREC_RIGHT_9 180
+#define IDC_DYNREC_HEIGHT_9 181
+#define IDC_DYNREC_SPEED_9 185
+#define IDC_DYNREC_LEFT_10 187
+#define IDC_DYNREC_RIGHT_10 188
+#define IDC_DYNREC_HEIGHT_10 189
+#define IDC_DYNREC_SPEED_10 193
+/* Dynamic segmented field (613): the header, then five classes of corner list and speed */
+#define IDD_DYN_SEG 613
+#define IDC_DYNSEG_NUMBER 1092
+#define IDC_DYNSEG_UNIT 1036
+#define IDC_DYNSEG_ENTRIES 1085
+#define IDC_DYNSEG_CORNERS_0 1094
+#define IDC_DYNSEG_KIND 1089
+#define IDC_DYNSEG_ANGLE 1090
+#define IDC_DYNSEG_SHOT 1091
+#define IDC_DYNSEG_CORNERS_1 119
+#define IDC_DYNSEG_SPEED_1 1101
+#define IDC_DYNSEG_CORNERS_2 113
+#define IDC_DYNSEG_SPEED_2 1095
+#define IDC_DYNSEG_CORNERS_3 114
+#define IDC_DYNSEG_SPEED_3 1096
+#define IDC_DYNSEG_CORNERS_4 115
+#define IDC_DYNSEG_SPEED_4 1097
+#define IDC_DYNSEG_CORNERS_5 116
+#define IDC_DYNSEG_SPEED_5 1098
+
+/* Navigation dialogs (navigation_dialogs.cpp) */
+/* Brake field (115) */
+#define IDD_NAV_BRAKE_FIELD 115
+#define IDC_NAV_DEACTIVATE 1124
+#define IDC_NAV_ACTIVATE 1125
+#define IDC_NAV_DEFINE 1126
+#define IDC_NAV_UNIT_MM 1132
+#define IDC_NAV_UNIT_CM 1133
+#define IDC_NAV_UNIT_DM 1134
+#define IDC_NAV_RECTANGULAR 1165
+#define IDC_NAV_RADIAL 1166
+#define IDC_NAV_RADIUS 1129
+#define IDC_NAV_LEFT 1001
+#define IDC_NAV_RIGHT 1003
+#define IDC_NAV_HEIGHT 1002
+/* Ray set (117) */
+#define IDD_NAV_RAY_SET 117
+#define IDC_NAV_RAY_SET_NUMBER 1164
+#define IDC_NAV_RAYS 1161
+/* Reflector level (118) */
+#define IDD_NAV_REFLECTOR 118
+#define IDC_NAV_LEVEL 1140
+/* Navigation evaluation case (119) */
+#define IDD_NAV_CASE 119
+#define IDC_NAV_CASE_DEFINE 1155
+#define IDC_NAV_CASE_DEFAULT 1135
+#define IDC_NAV_CASE_RAY_SET 1157
+#define IDC_NAV_CASE_FIELDS 1158
+/* Navigation data request (628) */
+#define IDD_NAV_DATA_REQUEST 628
+#define IDC_NAV_SECTORS_AND_MARKS 1139
+#define IDC_NAV_SECTORS_ONLY 2140
+#define IDC_NAV_MARKS_ONLY 2141
+#define IDC_NAV_POLAR 2143
+#define IDC_NAV_CARTESIAN 2144
+
+/* Sensor configuration dialogs (sensor_config_dialogs.cpp) */
+/* KVT configuration (615) */
+#define IDD_KVT_KFG 615
+#define IDC_KFG_BLANKING 1055
+#define IDC_KFG_STOP_LOW 1061
+#define IDC_KFG_STOP_HIGH 1057
+#define IDC_KFG_CONFIG_BITS 1067
+#define IDC_KFG_MEASURING_MODE 1066
+#define IDC_KFG_UNIT 1036
+#define IDC_KFG_VOLATILE_GROUP 1047
+#define IDC_KFG_SUBTRACTIVE 1062
+#define IDC_KFG_MULTIPLE 1058
+#define IDC_KFG_RESTART 1059
+#define IDC_KFG_RESTART_A 1060
+#define IDC_KFG_MULTIPLE_2 1048
+#define IDC_KFG_A_REFERENCE 1114
+#define IDC_KFG_A_PLUS 1110
+#define IDC_KFG_A_MINUS 1112
+#define IDC_KFG_A_START 1111
+#define IDC_KFG_A_STOP 1113
+#define IDC_KFG_B_REFERENCE 1068
+#define IDC_KFG_B_PLUS 1069
+#define IDC_KFG_B_MINUS 1070
+#define IDC_KFG_B_START 1106
+#define IDC_KFG_B_STOP 1071
+#define IDC_KFG_C_REFERENCE 1072
+#define IDC_KFG_C_PLUS 1073
+#define IDC_KFG_C_MINUS 1074
+#define IDC_KFG_C_START 1107
+#define IDC_KFG_C_STOP 1075
+#define IDC_KFG_PIXEL 1076
+#define IDC_KFG_MEAN 1077
+#define IDC_KFG_RESTART_B 1063
+#define IDC_KFG_RESTART_C 1179
+#define IDC_KFG_DAZZLE 1056
+/* KVT configuration 2 (121) */
+#define IDD_KVT_KFG2 121
+#define IDC_KFG2_FLAGS 1182
+#define IDC_KFG2_ANGLE_A 1183
+#define IDC_KFG2_ANGLE_B 1184
+#define IDC_KFG2_ANGLE_C 1185
+#define IDC_KFG2_OFFSET 1186
+#define IDC_KFG2_CONTAMINATION 1187
+#define IDC_KFG2_STRATEGY 1188
+#define IDC_KFG2_WARNING 1190
+#define IDC_KFG2_ERROR 1191
+
+/* Interface-unit dialogs (interface_unit_dialogs.cpp) */
+/* PXD configuration (107) */
+#define IDD_PXD_KFG 107
+#define IDC_PXD_SENSOR_COUNT 1020
+#define IDC_PXD_SENSOR_NAME_1 1023
+#define IDC_PXD_SENSOR_NAME_2 1025
+#define IDC_PXD_SENSOR_NAME_3 1027
+#define IDC_PXD_SENSOR_NAME_4 1029
+#define IDC_PXD_SCAN_ANGLE_1 1039
+#define IDC_PXD_SCAN_ANGLE_2 1026
+#define IDC_PXD_SCAN_ANGLE_3 1028
+#define IDC_PXD_SCAN_ANGLE_4 1030
+#define IDC_PXD_SINGLE_SHOT_1 1040
+#define IDC_PXD_SINGLE_SHOT_2 1041
+#define IDC_PXD_SINGLE_SHOT_3 1044
+#define IDC_PXD_SINGLE_SHOT_4 1046
+#define IDC_PXD_INPUTS 1042
+#define IDC_PXD_OUTPUTS 1043
+#define IDC_PXD_UNIT 1036
+#define IDC_PXD_FIELDS_TOGETHER 1045
+#define IDC_PXD_FIELD_COUNT 1021
+#define IDC_PXD_FIELD_NAME_1 1031
+#define IDC_PXD_FIELD_NAME_2 1033
+#define IDC_PXD_FIELD_NAME_3 1034
+#define IDC_PXD_FIELD_NAME_4 1035
+#define IDC_PXD_VOLATILE_FIELD_SET 1047
+#define IDC_PXD_CASE_COUNT 1022
+#define IDC_PXD_PULSES_PER_CM 1024
+#define IDC_PXD_AUTO_RESET 1048
+#define IDC_PXD_MAX_SPEED 1037
+#define IDC_PXD_ADDRESS 1038
+/* Evaluation case (609); fields A to C each have a contour and a restart */
+#define IDD_EVC_DEF 609
+#define IDC_EVC_NUMBER 1021
+#define IDC_EVC_NAME 1050
+#define IDC_EVC_INPUT_IMAGE 1053
+#define IDC_EVC_SENSOR 1051
+#define IDC_EVC_FIELD 1052
+#define IDC_EVC_DYNAMIC_FIELDS 1057
+#define IDC_EVC_SUBTRACTIVE_FIELDS 1062
+#define IDC_EVC_OUTPUT_IMAGE 1054
+#define IDC_EVC_BLANKING 1055
+#define IDC_EVC_MULTIPLE 1058
+#define IDC_EVC_MOTOR_FLAP 1066
+#define IDC_EVC_TIME_BASE 1067
+#define IDC_EVC_A_REFERENCE 1114
+#define IDC_EVC_A_RESTART 1069
+#define IDC_EVC_A_RESTART_TIME 1070
+#define IDC_EVC_A_PLUS 1110
+#define IDC_EVC_A_MINUS 1112
+#define IDC_EVC_A_START 1111
+#define IDC_EVC_A_STOP 1113
+#define IDC_EVC_B_REFERENCE 1116
+#define IDC_EVC_B_PLUS 1079
+#define IDC_EVC_B_MINUS 1080
+#define IDC_EVC_B_START 1117
+#define IDC_EVC_B_STOP 1078
+#define IDC_EVC_B_RESTART 1071
+#define IDC_EVC_B_RESTART_TIME 1073
+#define IDC_EVC_C_REFERENCE 1118
+#define IDC_EVC_C_PLUS 1085
+#define IDC_EVC_C_MINUS 1119
+#define IDC_EVC_C_START 1120
+#define IDC_EVC_C_STOP 1121
+#define IDC_EVC_C_RESTART 1081
+#define IDC_EVC_C_RESTART_TIME 1082
+
 #ifndef RC_INVOKED
 
 #include <windows.h>
@@ -212,15 +463,21 @@ enum class Collector : BYTE {
   kEVCDef, kPXDKfg, kKVTKfg, kKVTKfg2, kPosHelp, kDYNRECKfg, kDYNSEGKfg, kMemDump,
   kStopThres, kOutputSet, kVarDef, kCorrDef, kDistCorrDef, kAssemblycheck, kRemDef,
   kConvDef, kMwRem, kNavDat, kClbHcode,
+  kNavBrakeField, kNavRaySet, kNavReflector, kNavCase,
 };
 
 // `argument` is passed through to starters that take a third argument (a
-// selector or a kind); `answer` is the reading telegram that presets the
-// block, for the rows that copy from it.
+// selector, a kind, or whether the preset reading came); `answer` is the
+// reading telegram that presets the block, for the rows that copy from it.
 BOOL CollectParams(HWND owner, ULONG_PTR *request, Collector collector, BYTE argument = 0,
                    const TelegramRecord *answer = nullptr);
 
 inline constexpr UINT kOutOfMemoryMessage = ids::kOutOfMemory;
+
+// The PXD interface unit's records as its dialogs fill them: the
+// configuration and an evaluation case.
+inline constexpr WORD kPxdConfigSize = 103;
+inline constexpr WORD kEvcDefSize = 43;
 
 }  // namespace kvt
 
@@ -308,6 +565,53 @@ INT_PTR CALLBACK AssemblycheckDlgProc(HWND dialog, UINT message, WPARAM wParam, 
 INT_PTR WINAPI DialogRemDef(HWND owner, void *block);
 INT_PTR WINAPI DialogConvDef(HWND owner, void *block);
 INT_PTR CALLBACK RemDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Field dialogs (field_dialogs.cpp). Kind 0: rectangular field (621), 1:
+   radial field (600), 2: segmented field (500); any other kind has no dialog. */
+extern "C" {
+INT_PTR WINAPI DialogFieldKfg(HWND owner, void *block, BYTE kind);
+INT_PTR CALLBACK FieldKfgRectangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK FieldKfgCircleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK FieldKfgSegmentDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Dynamic field dialogs (dynamic_field_dialogs.cpp). */
+extern "C" {
+INT_PTR WINAPI DialogDYNRECKfg(HWND owner, void *block);
+INT_PTR CALLBACK DYNRECKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogDYNSEGKfg(HWND owner, void *block);
+INT_PTR CALLBACK DYNSEGKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Navigation dialogs (navigation_dialogs.cpp): kind 0 brake field, 1 ray
+   set, 2 reflector level, 3 navigation case, 4 navigation data request;
+   a kind above 4 returns 0 without a dialog. */
+extern "C" {
+INT_PTR WINAPI DialogNavDat(HWND owner, void *block, BYTE kind);
+INT_PTR CALLBACK NavSfAccDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NavRayAccDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NavReflAccDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NavEvAccDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NavNdReqDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Sensor configuration dialogs (sensor_config_dialogs.cpp). The third
+   argument nonzero: the inputs show the block; zero: the defaults. */
+extern "C" {
+INT_PTR WINAPI DialogKVTKfg(HWND owner, void *block, BYTE showBlock);
+INT_PTR CALLBACK KVTKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogKVTKfg2(HWND owner, void *block, BYTE showBlock);
+INT_PTR CALLBACK KVTKfg2DlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+}
+
+/* Interface-unit dialogs (interface_unit_dialogs.cpp). The third argument
+   nonzero: the inputs show the block; zero: the defaults. */
+extern "C" {
+INT_PTR WINAPI DialogPXDKfg(HWND owner, void *block, BYTE show);
+INT_PTR CALLBACK PXDKfgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogEVCDef(HWND owner, void *block, BYTE show);
+INT_PTR CALLBACK EVCDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }
 
 #endif /* RC_INVOKED */

@@ -1,8 +1,7 @@
 // The two-value dialogs: KVT and field number, output stimulation, KVT
 // variant, number of averages and number of measured values. Each is a
 // row per input, in the order the inputs are read and checked.
-#include "dialogs/dialog_engine.h"
-#include "string_ids.h"
+#include "dialogs/scan_inputs.h"
 
 using namespace kvt;
 
@@ -28,8 +27,7 @@ constexpr Input kOutputSet[] = {
      .check = InRange(0, 1, ids::kImplausibleOutputValues, kReplace, 0)},
 };
 
-constexpr std::int32_t kScanAngles[] = {100, 180};
-constexpr std::int32_t kSingleShots[] = {25, 50, 100};
+// The scan angles and single shots of the field dialogs, with a message of their own.
 constexpr Input kVarDef[] = {
     {.control = IDC_SCAN_ANGLE, .preset = "100", .limit = 3, .reading = kNumber, .chars = 3, .field = kS32,
      .chained = {IDC_SINGLE_SHOT, 3}, .check = OneOf(kScanAngles, ids::kImplausibleVariantValues, kReplace, 100)},

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "dialogs/dialog_engine.h"
+#include "dialogs/scan_inputs.h"
 #include "string_ids.h"
 #include "kvt/bytes.h"
 
@@ -24,13 +24,9 @@ constexpr std::size_t kTableBlockBytes = 804;
 
 // A change that leaves text in one input sets the length limit of the
 // next: sensor, field, letter, angle, single shot, name.
-constexpr std::int32_t kSingleShots[] = {25, 50, 100};
-constexpr std::int32_t kScanAngles[] = {180, 100};
 constexpr Input kLearn[] = {
-    {.control = IDC_LEARN_SHOT, .preset = "0.5", .reading = kHundredths, .chars = 7, .field = kU32, .offset = 16,
-     .chained = {IDC_LEARN_NAME, 8}, .check = AsRead(OneOf(kSingleShots, ids::kWrongInputDefaultUsed, kReplace, 100))},
-    {.control = IDC_LEARN_ANGLE, .preset = "100", .reading = kNumber, .chars = 7, .field = kS32, .offset = 12,
-     .chained = {IDC_LEARN_SHOT, 8}, .check = OneOf(kScanAngles, ids::kWrongInputDefaultUsed, kReplace, 100)},
+    SingleShotInput(IDC_LEARN_SHOT, kU32, 16, {IDC_LEARN_NAME, 8}),
+    ScanAngleInput(IDC_LEARN_ANGLE, kS32, 12, {IDC_LEARN_SHOT, 8}),
     // Field letters by their number; any other letter is field A.
     {.control = IDC_LEARN_KIND, .preset = "A", .reading = kLetter, .chars = 2, .offset = 11,
      .chained = {IDC_LEARN_ANGLE, 8}, .letters = "ABCDEF"},

@@ -60,6 +60,11 @@ enum class Source : BYTE {
   kConstant,    // the value `from`, `size` bytes, little-endian
   kRangePairs,  // the block's count word, then as many (first, last) word pairs as it says and the block holds
   kPassword,    // the host's password text with its zero, as far as the record reaches
+  kWordList,    // the block's count word (limited to `size` when that is not 0), then as many
+                // words from block byte 2 on as the count placed says
+  kMarkedWords,  // `size` words of the ParamBlock from block byte `from`, each with bit 15 set
+  kCornerPoints,  // a segmented field's corner points: one more than the block's segment count at
+                  // `from`, the low words of the 32-bit values behind it, each with bit 15 set
 };
 
 struct Place {
@@ -75,8 +80,12 @@ constexpr Place BlockWord(WORD to, WORD from) { return BlockBytes(to, from, 2); 
 constexpr Place ConstantByte(WORD to, BYTE value) { return {to, Source::kConstant, value, 1}; }
 constexpr Place RangePairs(WORD to) { return {to, Source::kRangePairs}; }
 constexpr Place Password(WORD to) { return {to, Source::kPassword}; }
+constexpr Place WordList(WORD to, WORD limit = 0) { return {to, Source::kWordList, 0, limit}; }
+constexpr Place MarkedWords(WORD to, WORD from, WORD count) { return {to, Source::kMarkedWords, from, count}; }
+constexpr Place CornerPoints(WORD to, WORD countFrom) { return {to, Source::kCornerPoints, countFrom}; }
 constexpr bool ReadsBlock(const Place &place) {
-  return place.source == Source::kBlock || place.source == Source::kRangePairs;
+  return place.source == Source::kBlock || place.source == Source::kRangePairs || place.source == Source::kWordList ||
+         place.source == Source::kMarkedWords || place.source == Source::kCornerPoints;
 }
 
 // Places every piece; FALSE, with nothing placed, when a piece reads the
@@ -103,6 +112,7 @@ enum class ExchangeFailure : BYTE {
   kEnd,                 // kCommunicationFailed with status 255, or kWrongAnswer; then the address line
   kEndAfterDriverText,  // the same, the driver's error text asked into ResultText first
   kAppend,              // the same message appended, without the address line; the handler goes on
+  kReplaceOnly,         // the same message replaces the text, without the address line; the ending is FALSE
 };
 
 // The one exchange of every handler: sets the command byte, sends the
@@ -185,9 +195,29 @@ BOOL RunCorrectionTable(Command &command, const HandlerRow &row);
 // Handler 11, operating modes (operating_mode.cpp).
 BOOL RunOperatingMode(Command &command, const HandlerRow &row);
 BOOL RunOperatingModeParameters(Command &command, const HandlerRow &row);
+// The type-6 sensor's configuration telegrams (sensor_config.cpp): handlers
+// 166, 168, 173, 181, 189, 196, 199, 206, 208, 209, 210 and 211.
+BOOL RunSensorConfig(Command &command, const HandlerRow &row);
+BOOL CollectSensorConfig(Command &command, const HandlerRow &row);
 // Measured values on request (measured_values.cpp): handlers 12, 97, 165,
 // 179, 184 and 205, one row per menu entry.
 BOOL RunMeasuredValues(Command &command, const HandlerRow &row);
 BOOL CollectMeasuredValues(Command &command, const HandlerRow &row);
+// Protective fields: a new field (field_definition.cpp, handler 18, one
+// row per field kind) and a stored field read back (stored_field.cpp,
+// handler 17).
+BOOL RunFieldDefinition(Command &command, const HandlerRow &row);
+BOOL CollectFieldDefinition(Command &command, const HandlerRow &row);
+BOOL RunStoredField(Command &command, const HandlerRow &row);
+// Service (service.cpp): memory dump, reference target and operating
+// counters as reports, learn mode, calibration with the manufacturing code.
+BOOL RunServiceReport(Command &command, const HandlerRow &row);
+BOOL RunLearnMode(Command &command, const HandlerRow &row);
+BOOL RunCalibration(Command &command, const HandlerRow &row);
+BOOL CollectCalibration(Command &command, const HandlerRow &row);
+// Handler 190, the navigation interface (navigation.cpp): the reading and
+// its dialog, then the definition and its report.
+BOOL RunNavigation(Command &command, const HandlerRow &row);
+BOOL CollectNavigation(Command &command, const HandlerRow &row);
 
 }  // namespace kvt

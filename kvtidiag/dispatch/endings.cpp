@@ -44,6 +44,11 @@ Ending Exchange(Command &command, BYTE code, Accepted accepted, ExchangeFailure 
   command.Request()[kRecCode] = code;
   const bool answered = SendTelegram(command.run.sensor, command.Request(), command.Answer()) != FALSE;
   if (answered && accepted.Has(AnswerCode(command.Answer()))) return std::nullopt;
+  if (failure == ExchangeFailure::kReplaceOnly) {
+    if (!answered) command.request[kReqStatus] = kStatusCommFailure;
+    Replace(command.out, FormatFromTable(answered ? ids::kWrongAnswer : ids::kCommunicationFailed));
+    return FALSE;
+  }
   if (failure == ExchangeFailure::kAppend) {
     if (!answered) command.request[kReqStatus] = kStatusCommFailure;
     Append(command.out, FormatFromTable(answered ? ids::kWrongAnswer : ids::kCommunicationFailed));

@@ -36,9 +36,6 @@ constexpr WORD kPartialScanMask = 0x3;
 constexpr WORD kUnitShift = 14;
 constexpr unsigned kPartialScanStep = 25;
 
-// Unit 3 has no line.
-constexpr UINT kUnitLines[] = {ids::kUnitCentimetres, ids::kUnitMillimetres, ids::kUnitTenCentimetres};
-
 constexpr std::size_t kRequestCode = 10;  // request byte of command 0x30
 constexpr WORD kStatisticsTelegram = 0x49;
 
@@ -46,9 +43,8 @@ unsigned Count(WORD header) { return header & kCountMask; }
 
 // The unit line of a header word; unit 3 leaves the text as it is.
 void UnitLine(Command &command, WORD header, bool replace) {
-  const unsigned unit = header >> kUnitShift;
-  if (unit >= std::size(kUnitLines)) return;
-  const char *text = FormatFromTable(kUnitLines[unit]);
+  const char *text = UnitText(header >> kUnitShift);
+  if (!text) return;
   if (replace) Replace(command.out, text);
   else Append(command.out, text);
 }

@@ -34,6 +34,8 @@ inline constexpr auto kStrings = std::to_array<StringRow>({
     {66, "kSensorResetting", "Sensor wird zurückgesetzt!"},
     {67, "kMeasuredValue", "%5u;"},
     {68, "kLeftRightDistanceAndHeight", "Linksabstand: %4d , Rechtsabstand %4d , Höhe %4d "},
+    // Ours: the segmented field's dialog refuses more segments than its block holds corner points for.
+    {69, "kSegmentCountAtMost400", "Segmentanzahl darf höchstens 400 sein."},
     {74, "kDumpLineOfSixteenBytes", "%3u; %3u; %3u; %3u; %3u; %3u; %3u; %3u; %3u; %3u; %3u; %3u; %3u;  %3u; %3u; %3u\n"},
     {75, "kFlagFieldA", "FA"},
     {76, "kFlagFieldB", "FB"},
