@@ -126,6 +126,7 @@ void OpenSession() {
 Input MakeInput(std::uint64_t seed, std::uint64_t index, std::span<const MenuCommand> menu) {
   Random random = StreamOf(seed, index);
   Input input;
+  if (random.Chance(2)) input.entry = random.Chance(50) ? Entry::kDetection : Entry::kModeCheck;
   input.device = static_cast<BYTE>(random.Below(4));
   input.type = random.Chance(98) ? input.device : random.AnyByte();
   input.address = static_cast<BYTE>(random.Below(128));
@@ -180,7 +181,11 @@ Outcome RunInput(Input &input, bool replay) {
 
   g_play = Play{&input, replay, Random{input.stream}};
   Outcome outcome;
-  outcome.result = DiagCommandProc(StartAnswering(), request.data());
+  switch (input.entry) {
+    case Entry::kCommand: outcome.result = DiagCommandProc(StartAnswering(), request.data()); break;
+    case Entry::kDetection: outcome.result = DetectDevice(StartAnswering()); break;
+    case Entry::kModeCheck: outcome.result = DiagModeCheckProc(0); break;
+  }
   g_play.input = nullptr;
   // Turns left for dialogs that are gone.
   MSG message;

@@ -51,12 +51,17 @@ struct Round {
   Key key = Key::kCancel;
 };
 
+// What the input runs: a command through DiagCommandProc, or the other
+// callers of the driver: the detection at the start of a run and the mode check.
+enum class Entry : BYTE { kCommand, kDetection, kModeCheck };
+
 struct Delivered {
   bool answered = false;
   TelegramRecord record{};
 };
 
 struct Input {
+  Entry entry = Entry::kCommand;
   BYTE device = kDeviceKvt;  // the simulated device's kind
   BYTE type = kDeviceKvt;    // the run's DiagTarget type
   BYTE address = 0;

@@ -49,7 +49,7 @@ std::span<const BYTE> Used(const TelegramRecord &record) {
 
 bool WriteInput(const std::string &path, const Input &input, const std::string &why) {
   std::ofstream out(path, std::ios::binary);
-  out << kHeader << "\nwhy " << why << "\ndevice " << int{input.device} << " type " << int{input.type} << " address "
+  out << kHeader << "\nwhy " << why << "\nentry " << static_cast<int>(input.entry) << "\ndevice " << int{input.device} << " type " << int{input.type} << " address "
       << int{input.address} << " variant " << int{input.variant} << "\nfaults " << Hex(input.faults) << "\ncommand " << input.handler << ' '
       << input.telegram << " phase " << input.paramPhase << "\ncapacity " << input.capacity << "\nhost "
       << Hex(input.hostText) << "\nblock " << (input.hasBlock ? Hex(input.block) : "none") << "\npassword "
@@ -77,7 +77,9 @@ bool ReadInput(const std::string &path, Input &input) {
     std::string key, word;
     items >> key;
     int a = 0, b = 0, c = 0, d = 0;
-    if (key == "device") {
+    if (key == "entry" && items >> a) {
+      input.entry = static_cast<Entry>(a);
+    } else if (key == "device") {
       items >> a >> word >> b >> word >> c >> word >> d;
       input.device = static_cast<BYTE>(a), input.type = static_cast<BYTE>(b);
       input.address = static_cast<BYTE>(c), input.variant = static_cast<BYTE>(d);
