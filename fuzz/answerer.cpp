@@ -62,8 +62,11 @@ void TakeTurn(HWND dialog) {
     EndDialog(dialog, 0);
     return;
   }
-  if (rounds > kRoundsBeforeCancel) Press(dialog, Key::kCancel);
-  else ApplyRound(dialog, NextRound(dialog));
+  if (rounds > kRoundsBeforeCancel) {
+    Press(dialog, Key::kCancel);
+  } else {
+    ApplyRound(dialog, NextRound(dialog));
+  }
   // Once more, in case it is still open after this round.
   PostMessageA(g_window, kTurn, 0, reinterpret_cast<LPARAM>(dialog));
 }

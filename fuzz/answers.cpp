@@ -61,11 +61,10 @@ void Extreme(Random &random, TelegramRecord &record) {
   PutWord(record, kRecCount, random.Pick(kExtremeWords));
   const std::size_t head = 1 + random.Below(kDataHead);
   switch (random.Below(3)) {
-    case 0:
-      std::fill_n(record.begin() + kRecData, head, random.Pick(kExtremeBytes));
-      break;
+    case 0: std::fill_n(record.begin() + kRecData, head, random.Pick(kExtremeBytes)); break;
     case 1:
-      for (unsigned n = 1 + random.Below(8); n > 0; --n) PutWord(record, DataAt(random, head), random.Pick(kExtremeWords));
+      for (unsigned n = 1 + random.Below(8); n > 0; --n)
+        PutWord(record, DataAt(random, head), random.Pick(kExtremeWords));
       break;
     default:
       for (unsigned n = 1 + random.Below(8); n > 0; --n) record[DataAt(random, head)] = random.Pick(kExtremeBytes);
@@ -87,8 +86,7 @@ Delivered MakeAnswer(Random &random, const BYTE *request, const TelegramRecord &
     out.record[kRecCode] = RightCode(request, real, answered);
     return out;
   }
-  if (kind < 75) Mutate(random, out.record);
-  else Extreme(random, out.record);
+  (kind < 75 ? Mutate : Extreme)(random, out.record);
   if (random.Chance(10)) out.record[kRecKind] = random.AnyByte();
   return out;
 }

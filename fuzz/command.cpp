@@ -3,7 +3,6 @@
 // ParamBlock and password ending at guard pages.
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <utility>
 
@@ -24,17 +23,12 @@ Play g_play;
 // and telegram code: a parameter phase may hand that block back.
 std::map<std::pair<WORD, WORD>, std::size_t> g_recordedLengths;
 
-std::string PrintableText(Random &random, unsigned length) {
-  std::string text;
-  while (length-- > 0) text += static_cast<char>(' ' + random.Below(95));
-  return text;
-}
-
 Bytes HostText(Random &random, std::size_t capacity) {
   const unsigned kind = random.Below(10);
   if (kind < 4) return {0};
   if (kind < 8) {
-    const std::string text = PrintableText(random, random.Below(static_cast<unsigned>(std::min<std::size_t>(capacity, 200))));
+    const std::string text =
+        PrintableText(random, random.Below(static_cast<unsigned>(std::min<std::size_t>(capacity, 200))));
     Bytes bytes(text.begin(), text.end());
     bytes.push_back(0);
     return bytes;
@@ -44,15 +38,23 @@ Bytes HostText(Random &random, std::size_t capacity) {
   return full;
 }
 
+// Random bytes, small numbers, zeros, 0xFF, or zeros and random bytes mixed.
 Bytes BlockBytes(Random &random, std::size_t length) {
   Bytes block(length);
   const unsigned kind = random.Below(10);
   for (BYTE &b : block) {
-    if (kind < 4) b = random.AnyByte();
-    else if (kind < 7) b = static_cast<BYTE>(random.Below(16));
-    else if (kind < 8) b = 0;
-    else if (kind < 9) b = 0xFF;
-    else b = random.Chance(50) ? 0 : random.AnyByte();
+    const BYTE any = random.AnyByte();
+    const BYTE kinds[] = {any,
+                          any,
+                          any,
+                          any,
+                          static_cast<BYTE>(any & 15),
+                          static_cast<BYTE>(any & 15),
+                          static_cast<BYTE>(any & 15),
+                          0,
+                          0xFF,
+                          static_cast<BYTE>(any & 1 ? any : 0)};
+    b = kinds[kind];
   }
   return block;
 }
@@ -81,10 +83,19 @@ void ChooseBlock(Random &random, Input &input) {
 
 void ChoosePassword(Random &random, Input &input) {
   input.hasPassword = random.Chance(95);
-  const unsigned kind = random.Below(10);
-  if (kind < 3) input.password = random.Pick(kPasswords);
-  else if (kind < 7) input.password = PrintableText(random, random.Below(40));
-  else if (kind < 9) input.password = PrintableText(random, 100 + random.Below(4000));
+  // A password the device knows or nearly, a short text, a long one, or none.
+  switch (random.Below(10)) {
+    case 0:
+    case 1:
+    case 2: input.password = random.Pick(kPasswords); break;
+    case 3:
+    case 4:
+    case 5:
+    case 6: input.password = PrintableText(random, random.Below(40)); break;
+    case 7:
+    case 8: input.password = PrintableText(random, 100 + random.Below(4000)); break;
+    default: break;
+  }
 }
 
 // Downloads refused by the driver: a record, a start request, a record of the download.
@@ -163,11 +174,10 @@ Outcome RunInput(Input &input, bool replay) {
   std::fill(text.begin(), text.end(), 'x');
   std::copy_n(input.hostText.begin(), std::min(input.hostText.size(), text.size()), text.begin());
   const Bytes before(text.begin(), text.end());
-  const std::span<BYTE> block = input.hasBlock ? Placed(Region::kParamBlock, input.block, input.block.size())
-                                               : std::span<BYTE>();
-  const std::span<BYTE> password = input.hasPassword
-                                       ? Placed(Region::kPassword, input.password, input.password.size() + 1)
-                                       : std::span<BYTE>();
+  const std::span<BYTE> block =
+      input.hasBlock ? Placed(Region::kParamBlock, input.block, input.block.size()) : std::span<BYTE>();
+  const std::span<BYTE> password =
+      input.hasPassword ? Placed(Region::kPassword, input.password, input.password.size() + 1) : std::span<BYTE>();
 
   CommandRequest request{};
   request[kReqHandler] = input.handler;

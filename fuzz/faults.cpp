@@ -35,14 +35,14 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS *info) {
   if (!IsFatal(record.ExceptionCode)) return EXCEPTION_CONTINUE_SEARCH;
   static LONG entered = 0;
   if (InterlockedExchange(&entered, 1)) TerminateProcess(GetCurrentProcess(), kFaultExit);
-  const void *address = record.NumberParameters >= 2 ? reinterpret_cast<const void *>(record.ExceptionInformation[1])
-                                                     : nullptr;
+  const void *address =
+      record.NumberParameters >= 2 ? reinterpret_cast<const void *>(record.ExceptionInformation[1]) : nullptr;
   const bool guard = record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && IsGuardPage(address);
   char why[160];
   std::snprintf(why, sizeof why, "%s: exception 0x%08lX at %p touching %p", guard ? "guard page" : "crash",
                 record.ExceptionCode, record.ExceptionAddress, address);
+  if (!g_handler) std::fprintf(stderr, "fuzz: %s\n", why);
   if (g_handler) g_handler(guard, why);
-  else std::fprintf(stderr, "fuzz: %s\n", why);
   TerminateProcess(GetCurrentProcess(), kFaultExit);
   return EXCEPTION_CONTINUE_SEARCH;
 }

@@ -24,12 +24,14 @@ struct Random {
   unsigned Below(unsigned bound);  // 0 to bound - 1; 0 for a bound of 0
   bool Chance(unsigned percent);
   BYTE AnyByte() { return static_cast<BYTE>(Next()); }
+  char PrintableChar() { return static_cast<char>(' ' + Below(95)); }
   template <typename T, std::size_t N>
   const T &Pick(const T (&items)[N]) {
     return items[Below(N)];
   }
 };
 Random StreamOf(std::uint64_t seed, std::uint64_t index);
+std::string PrintableText(Random &random, unsigned length);
 
 // ---- One command ------------------------------------------------------------
 
@@ -66,7 +68,7 @@ struct Input {
   BYTE type = kDeviceKvt;    // the run's DiagTarget type
   BYTE address = 0;
   BYTE variant = 0;
-  std::string faults;        // the driver's fault plan for downloads, as KVTIDRV_SIM writes it
+  std::string faults;  // the driver's fault plan for downloads, as KVTIDRV_SIM writes it
   WORD handler = 0;
   WORD telegram = 0;
   bool paramPhase = false;
@@ -89,7 +91,16 @@ struct Input {
 
 // Kinds of bad or odd input a user might type.
 enum class Garbage : BYTE {
-  kPlausible, kRandom, kOverlong, kNonNumeric, kNegative, kHexadecimal, kNonCp1252, kHuge, kBlanks, kEmpty,
+  kPlausible,
+  kRandom,
+  kOverlong,
+  kNonNumeric,
+  kNegative,
+  kHexadecimal,
+  kNonCp1252,
+  kHuge,
+  kBlanks,
+  kEmpty,
   kKinds
 };
 

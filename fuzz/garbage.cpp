@@ -14,15 +14,27 @@ namespace {
 // Texts outside code page 1252, kept as UTF-8.
 std::string Utf8(std::u8string_view text) { return {reinterpret_cast<const char *>(text.data()), text.size()}; }
 
-constexpr const char *kNonNumeric[] = {"abc", "zwölf", "1a", "a1", "--", "+", "+5", ".", "1.5.6", "1,2", "O", "l0",
-                                       "½", "Ä", "%s%n", "\x01\x02", "\r\n"};
+constexpr const char *kNonNumeric[] = {"abc", "zwölf", "1a", "a1", "--", "+",    "+5",       ".",   "1.5.6",
+                                       "1,2", "O",     "l0", "½",  "Ä",  "%s%n", "\x01\x02", "\r\n"};
 constexpr const char *kNegative[] = {"-1",          "-0",           "-128", "-255", "-32768", "-65536", "-2147483648",
                                      "-2147483649", "-99999999999", "- 5",  "1-2",  "--3",    "-0x10",  "-1e3"};
-constexpr const char *kHexadecimal[] = {"0x1F",   "0XFF", "0x",   "0xG1",   "x",      "X",          "0xFFFFFFFF",
-                                        "0x100000000", "0x 1F", " 0x1f", "12x3", "0x-1", "0x7FFFFFFF", "x0", "0xffff"};
-constexpr const char *kHuge[] = {"4294967295", "4294967296", "18446744073709551616", "99999999999999999999", "1e308",
-                                 "-1e308",     "1e999",      "nan",                  "inf",                  "-inf",
-                                 "1e-320",     "0.000001",   "3.99",                 "65535.9"};
+constexpr const char *kHexadecimal[] = {"0x1F", "0XFF",       "0x",          "0xG1",  "x",
+                                        "X",    "0xFFFFFFFF", "0x100000000", "0x 1F", " 0x1f",
+                                        "12x3", "0x-1",       "0x7FFFFFFF",  "x0",    "0xffff"};
+constexpr const char *kHuge[] = {"4294967295",
+                                 "4294967296",
+                                 "18446744073709551616",
+                                 "99999999999999999999",
+                                 "1e308",
+                                 "-1e308",
+                                 "1e999",
+                                 "nan",
+                                 "inf",
+                                 "-inf",
+                                 "1e-320",
+                                 "0.000001",
+                                 "3.99",
+                                 "65535.9"};
 constexpr const char *kBlanks[] = {" ", "  12", "12 ", "\t7", "1 2", " - 1", "\r\n5"};
 // Undefined in code page 1252.
 constexpr const char *kUndefinedBytes[] = {"\x81", "\x8D\x8F", "\x90\x9D", "1\x81"};
@@ -30,12 +42,6 @@ const std::u8string_view kWide[] = {u8"Ω", u8"中文", u8"😀", u8"Ж123", u8"
 
 std::string Digits(Random &random, unsigned count, const char *alphabet, unsigned size, std::string text = {}) {
   while (count-- > 0) text += alphabet[random.Below(size)];
-  return text;
-}
-
-std::string Printable(Random &random, unsigned count) {
-  std::string text;
-  while (count-- > 0) text += static_cast<char>(' ' + random.Below(95));
   return text;
 }
 
@@ -91,14 +97,15 @@ Typed GarbageInput(Random &random, int control, Garbage kind) {
   Typed typed{control, Typing::kSetText, {}};
   switch (kind) {
     case Garbage::kPlausible: typed.text = std::to_string(random.Below(random.Chance(50) ? 10 : 1000)); break;
-    case Garbage::kRandom: typed.text = Printable(random, 1 + random.Below(40)); break;
+    case Garbage::kRandom: typed.text = PrintableText(random, 1 + random.Below(40)); break;
     case Garbage::kOverlong:
       typed.text = random.Chance(50) ? Digits(random, 200 + random.Below(4000), "0123456789", 10)
-                                     : Printable(random, 200 + random.Below(4000));
+                                     : PrintableText(random, 200 + random.Below(4000));
       break;
     case Garbage::kNonNumeric: typed.text = random.Pick(kNonNumeric); break;
     case Garbage::kNegative:
-      typed.text = random.Chance(70) ? random.Pick(kNegative) : Digits(random, 1 + random.Below(12), "0123456789", 10, "-");
+      typed.text =
+          random.Chance(70) ? random.Pick(kNegative) : Digits(random, 1 + random.Below(12), "0123456789", 10, "-");
       break;
     case Garbage::kHexadecimal:
       typed.text = random.Chance(60) ? random.Pick(kHexadecimal)
@@ -139,8 +146,8 @@ Round MakeRound(Random &random, HWND dialog, Garbage only) {
   for (HWND button : controls.buttons) {
     if (random.Chance(25)) round.clicked.push_back(GetDlgCtrlID(button));
   }
-  constexpr Key kKeys[] = {Key::kOk, Key::kOk, Key::kOk, Key::kOk, Key::kOk, Key::kEnter,
-                           Key::kEnter, Key::kCancel, Key::kCancel, Key::kEscape};
+  constexpr Key kKeys[] = {Key::kOk,    Key::kOk,    Key::kOk,     Key::kOk,     Key::kOk,
+                           Key::kEnter, Key::kEnter, Key::kCancel, Key::kCancel, Key::kEscape};
   round.key = random.Pick(kKeys);
   return round;
 }

@@ -23,7 +23,9 @@ std::string Hex(std::span<const BYTE> bytes) {
   return text;
 }
 
-std::string Hex(const std::string &text) { return Hex(std::span(reinterpret_cast<const BYTE *>(text.data()), text.size())); }
+std::string Hex(const std::string &text) {
+  return Hex(std::span(reinterpret_cast<const BYTE *>(text.data()), text.size()));
+}
 
 Bytes FromHex(const std::string &text) {
   Bytes bytes;
@@ -49,12 +51,14 @@ std::span<const BYTE> Used(const TelegramRecord &record) {
 
 bool WriteInput(const std::string &path, const Input &input, const std::string &why) {
   std::ofstream out(path, std::ios::binary);
-  out << kHeader << "\nwhy " << why << "\nentry " << static_cast<int>(input.entry) << "\ndevice " << int{input.device} << " type " << int{input.type} << " address "
-      << int{input.address} << " variant " << int{input.variant} << "\nfaults " << Hex(input.faults) << "\ncommand " << input.handler << ' '
-      << input.telegram << " phase " << input.paramPhase << "\ncapacity " << input.capacity << "\nhost "
-      << Hex(input.hostText) << "\nblock " << (input.hasBlock ? Hex(input.block) : "none") << "\npassword "
+  out << kHeader << "\nwhy " << why << "\nentry " << static_cast<int>(input.entry) << "\ndevice " << int{input.device}
+      << " type " << int{input.type} << " address " << int{input.address} << " variant " << int{input.variant}
+      << "\nfaults " << Hex(input.faults) << "\ncommand " << input.handler << ' ' << input.telegram << " phase "
+      << input.paramPhase << "\ncapacity " << input.capacity << "\nhost " << Hex(input.hostText) << "\nblock "
+      << (input.hasBlock ? Hex(input.block) : "none") << "\npassword "
       << (input.hasPassword ? Hex(input.password) : "none") << '\n';
-  for (const Delivered &answer : input.answers) out << "answer " << (answer.answered ? Hex(Used(answer.record)) : "none") << '\n';
+  for (const Delivered &answer : input.answers)
+    out << "answer " << (answer.answered ? Hex(Used(answer.record)) : "none") << '\n';
   for (const Bytes &text : input.texts) out << "text " << Hex(text) << '\n';
   if (!input.file.empty()) out << "file " << Hex(input.file) << '\n';
   for (const Round &round : input.rounds) {

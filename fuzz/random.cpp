@@ -20,4 +20,10 @@ Random StreamOf(std::uint64_t seed, std::uint64_t index) {
   return random;
 }
 
+std::string PrintableText(Random &random, unsigned length) {
+  std::string text;
+  while (length-- > 0) text += random.PrintableChar();
+  return text;
+}
+
 }  // namespace kvt::fuzz

@@ -12,11 +12,9 @@ namespace {
 
 // Conversions a format reader might trip over, good and broken.
 constexpr const char *kConversions[] = {
-    "%s",  "%S",    "%ls",  "%hs",    "%d",   "%u",   "%x",    "%lu", "%c",    "%%",   "%.999s",        "%-300s",
-    "%300d", "%.8s", "%#x", "%08lX", "%I64d", "%n",  "%*s",   "%p",  "%e",    "%",    "%l",            "%hhs",
-    "%-",  "%.",    "%.*s", "%1$s",   "%ws",  "%C",   "%lc",   "%9999999999s", "%-08.3ld"};
-
-char Printable(Random &random) { return static_cast<char>(' ' + random.Below(95)); }
+    "%s",     "%S",    "%ls",  "%hs", "%d",    "%u",    "%x",  "%lu", "%c",  "%%",           "%.999s",
+    "%-300s", "%300d", "%.8s", "%#x", "%08lX", "%I64d", "%n",  "%*s", "%p",  "%e",           "%",
+    "%l",     "%hhs",  "%-",   "%.",  "%.*s",  "%1$s",  "%ws", "%C",  "%lc", "%9999999999s", "%-08.3ld"};
 
 Bytes Terminated(std::string text, std::size_t size) {
   if (text.size() > size - 1) text.resize(size - 1);
@@ -29,8 +27,7 @@ std::string Conversions(Random &random, std::size_t room) {
   std::string text;
   const std::size_t length = random.Chance(30) ? room : random.Below(static_cast<unsigned>(room) + 1);
   while (text.size() < length) {
-    if (random.Chance(60)) text += random.Pick(kConversions);
-    else text += Printable(random);
+    text += random.Chance(60) ? std::string(random.Pick(kConversions)) : std::string(1, random.PrintableChar());
   }
   return text;
 }
@@ -42,11 +39,12 @@ Bytes MakeText(Random &random, const char *current, std::size_t size) {
   if (kind < 40) {
     text.assign(current, strnlen(current, size));
   } else if (kind < 52) {
-    for (std::size_t i = 0; i < room; ++i) text += random.Chance(5) ? '%' : Printable(random);
+    for (std::size_t i = 0; i < room; ++i) text += random.Chance(5) ? '%' : random.PrintableChar();
   } else if (kind < 72) {
     text = Conversions(random, room);
   } else if (kind < 82) {
-    for (unsigned i = random.Below(static_cast<unsigned>(size)); i > 0; --i) text += static_cast<char>(1 + random.Below(255));
+    for (unsigned i = random.Below(static_cast<unsigned>(size)); i > 0; --i)
+      text += static_cast<char>(1 + random.Below(255));
   } else if (kind < 88) {
     Bytes bytes(size);
     for (BYTE &b : bytes) b = static_cast<BYTE>(1 + random.Below(255));

@@ -18,9 +18,7 @@ Input g_current;
 std::uint64_t g_index = 0;
 HANDLE g_mainThread = nullptr;
 
-void Save(const std::string &why) {
-  WriteInput(FailurePath(*g_shared, g_index), g_current, why);
-}
+void Save(const std::string &why) { WriteInput(FailurePath(*g_shared, g_index), g_current, why); }
 
 // The command counts as run; the next process goes on behind it.
 [[noreturn]] void EndAfter(volatile LONG64 &counter) {
