@@ -72,9 +72,10 @@ const Layout kLayouts[] = {
 // checked for crashes and for Cancel.
 constexpr std::size_t kLargestBlock = 2048;
 // Each round fills every input with one kind of garbage, the kinds in turn,
-// until a dialog had a hundred rounds and a hundred inputs (a starter opens
-// no dialog for some selectors), or three hundred rounds.
-constexpr int kRounds = 100;
+// until a dialog had twenty rounds (each kind twice, each selector four
+// times) and a hundred inputs (a starter opens no dialog for some
+// selectors), or three hundred rounds.
+constexpr int kRounds = 20;
 constexpr std::size_t kInputs = 100;
 constexpr int kMostRounds = 300;
 
