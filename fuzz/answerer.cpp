@@ -48,26 +48,26 @@ Round NextRound(HWND dialog) {
 
 void TakeTurn(HWND dialog) {
   if (!IsWindow(dialog)) return;
-  // A message box stands over it: its turn comes first.
-  if (!IsWindowEnabled(dialog)) {
-    PostMessageA(g_window, kTurn, 0, reinterpret_cast<LPARAM>(dialog));
-    return;
-  }
-  if (!HasInputs(dialog)) {
-    Press(dialog, GetDlgItem(dialog, IDOK) ? Key::kOk : Key::kCancel);
-    return;
-  }
   const int rounds = ++RoundsOf(dialog);
   if (rounds > kRoundsBeforeEnd) {
     EndDialog(dialog, 0);
     return;
   }
-  if (rounds > kRoundsBeforeCancel) {
+  if (!IsWindowEnabled(dialog)) {
+    // A message box or dialog stands over it: that one's turn comes first,
+    // even if its coming was missed.
+    HWND over = GetWindow(dialog, GW_ENABLEDPOPUP);
+    if (over && over != dialog && IsDialogWindow(over) && RoundsOf(over) == 0) TakeTurn(over);
+    --RoundsOf(dialog);
+  } else if (!HasInputs(dialog)) {
+    Press(dialog, GetDlgItem(dialog, IDOK) ? Key::kOk : Key::kCancel);
+  } else if (rounds > kRoundsBeforeCancel) {
     Press(dialog, Key::kCancel);
   } else {
     ApplyRound(dialog, NextRound(dialog));
   }
-  // Once more, in case it is still open after this round.
+  // Once more, in case it is still open after this turn (a dialog whose
+  // controls came late, a button that did not end it).
   PostMessageA(g_window, kTurn, 0, reinterpret_cast<LPARAM>(dialog));
 }
 

@@ -17,6 +17,18 @@ Shared *g_shared = nullptr;
 Input g_current;
 std::uint64_t g_index = 0;
 HANDLE g_mainThread = nullptr;
+DWORD g_mainThreadId = 0;
+
+// The windows the command left open, to tell a hang of ours from one of the system's dialogs.
+BOOL CALLBACK DescribeWindow(HWND window, LPARAM param) {
+  char name[64] = "", title[64] = "";
+  GetClassNameA(window, name, sizeof name);
+  GetWindowTextA(window, title, sizeof title);
+  *reinterpret_cast<std::string *>(param) += std::string("; ") + name + " '" + title + "'" +
+                                             (IsWindowVisible(window) ? "" : " hidden") +
+                                             (IsWindowEnabled(window) ? "" : " disabled");
+  return TRUE;
+}
 
 void Save(const std::string &why) { WriteInput(FailurePath(*g_shared, g_index), g_current, why); }
 
@@ -46,7 +58,9 @@ DWORD WINAPI Watch(void *) {
       still = 0;
     } else if (++still >= kHangSeconds) {
       SuspendThread(g_mainThread);
-      Save("hang: no progress for " + std::to_string(kHangSeconds) + " seconds");
+      std::string windows;
+      EnumThreadWindows(g_mainThreadId, DescribeWindow, reinterpret_cast<LPARAM>(&windows));
+      Save("hang: no progress for " + std::to_string(kHangSeconds) + " seconds" + windows);
       std::fprintf(stderr, "fuzz: command %llu hangs\n", static_cast<unsigned long long>(g_index));
       EndAfter(g_shared->crashes);
     }
@@ -60,6 +74,7 @@ int RunWorker(const char *sharedName) {
   if (!g_shared) return 2;
   DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &g_mainThread, 0, FALSE,
                   DUPLICATE_SAME_ACCESS);
+  g_mainThreadId = GetCurrentThreadId();
   OpenSession();
   const std::vector<MenuCommand> menu = ReadMenu(GetModuleHandleA(nullptr));
   EndOnFaults(OnFault);
