@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "dialoghost.h"
+#include "scan_picture.h"
 
 namespace kvt::dlg {
 
@@ -62,6 +63,7 @@ void RunEntry(MenuWindow &menu, int index) {
   if (show) show = CallPhase(menu, request, *buffers, kExecutionPhase) != FALSE || buffers->resultText[0] != '\0';
   // The block came from malloc in the library; every module shares msvcrt.
   std::free(reinterpret_cast<void *>(request[kReqParamBlock]));
+  if (show) OfferToScanPicture(menu.window, line.handler, line.telegram, buffers->resultText);
   menu.busy = false;
 
   if (show) AppendResult(menu, line.text, buffers->resultText);

@@ -11,8 +11,16 @@ namespace {
 
 HostState g_host;
 
+// Sizes in pixels at 96 DPI; the program follows the system's DPI (its manifest).
 constexpr int kWidth = 380;
 constexpr int kHeight = 170;
+
+int Scaled(int pixels) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return MulDiv(pixels, dpi, 96);
+}
 
 struct ControlRow {
   const char *windowClass;
@@ -61,8 +69,8 @@ void StartDiagnosis(HWND window) {
 void CreateControls(HWND window) {
   const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
   for (const ControlRow &row : kControls) {
-    HWND control = CreateWindowExA(0, row.windowClass, row.text, WS_CHILD | WS_VISIBLE | row.style, row.left,
-                                   row.top, row.width, row.height, window,
+    HWND control = CreateWindowExA(0, row.windowClass, row.text, WS_CHILD | WS_VISIBLE | row.style, Scaled(row.left),
+                                   Scaled(row.top), Scaled(row.width), Scaled(row.height), window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), GetModuleHandleA(nullptr),
                                    nullptr);
     SendMessageA(control, WM_SETFONT, font, FALSE);
@@ -102,7 +110,7 @@ bool CreateMainWindow(int show) {
   if (!RegisterClassExA(&windowClass)) return false;
   g_host.main = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainTitle,
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                CW_USEDEFAULT, Scaled(kWidth), Scaled(kHeight), nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!g_host.main) return false;
   ShowWindow(g_host.main, show);
   UpdateWindow(g_host.main);

@@ -269,4 +269,7 @@ inline constexpr char kFileError[] = "Error on file handling";
 inline constexpr char kDownloadDone[] = "Download in Flash-Eprom war erfolgreich.";
 inline constexpr char kProgressTitle[] = "Programmdownload";
 
+// The version resources.
+inline constexpr char kDriverDescription[] = "KVT-Sensortreiber mit simulierten Ger\xE4ten";
+
 }  // namespace kvt::test::text

@@ -1,5 +1,6 @@
 // The product files as a reader of PE files sees them: every module exports
-// exactly its plain names on both architectures, and the i686 library
+// exactly its plain names on both architectures, every i686 module carries
+// the one version in a German version resource, and the i686 library
 // carries, all in German, its string table, its dialog templates and its
 // menu, which is compared byte for byte with an encoding made here from the
 // plain listing in menu_listing.txt: handler|telegram code|flag|text, one
@@ -17,6 +18,7 @@
 
 #include "support/escaped.h"
 #include "support/records.h"
+#include "support/texts.h"
 
 namespace kvt::test {
 namespace {
@@ -80,6 +82,39 @@ TEST(Resources, ExportsCarryPlainNamesOnBothArchitectures) {
 }
 
 
+TEST(Resources, EveryModuleCarriesTheOneVersionInGerman) {
+  std::string version;  // the first module's, which every other one must carry too
+  for (const std::string file : {"KVTIDIAG.DLL", "KVTIDRV.DLL", "KVTIDLG.DLL", "KVTIHOST.EXE"}) {
+    const std::string path = BuildPath("i686/bin/" + file);
+    std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), nullptr));
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data())) << file;
+    const auto value = [&block](const std::string &name) {  // nullptr when missing
+      LPVOID found = nullptr;
+      UINT length = 0;
+      return VerQueryValueA(block.data(), name.c_str(), &found, &length) ? static_cast<const char *>(found) : nullptr;
+    };
+    // Windows finds the strings through the translation: German, CP1252.
+    const auto *translation = reinterpret_cast<const DWORD *>(value("\\VarFileInfo\\Translation"));
+    ASSERT_NE(translation, nullptr) << file;
+    EXPECT_EQ(*translation, static_cast<DWORD>(MAKELONG(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), 1252))) << file;
+    const auto field = [&value](const char *name) {
+      const char *text = value(std::string("\\StringFileInfo\\040704E4\\") + name);
+      return std::string(text ? text : "");
+    };
+    if (version.empty()) version = field("FileVersion");
+    EXPECT_EQ(field("FileVersion"), version) << file;
+    EXPECT_EQ(field("ProductVersion"), version) << file;
+    EXPECT_EQ(field("ProductName"), "KVTIdiag");
+    EXPECT_EQ(field("OriginalFilename"), file);
+    EXPECT_EQ(field("InternalName"), file.substr(0, file.find('.')));
+    for (const char *name : {"CompanyName", "FileDescription", "LegalCopyright"}) EXPECT_NE(field(name), "") << name;
+    // The script is compiled as CP1252: an umlaut arrives as one.
+    if (file == "KVTIDRV.DLL") {
+      EXPECT_EQ(Escaped(field("FileDescription")), Escaped(text::kDriverDescription));
+    }
+  }
+  EXPECT_NE(version, "");
+}
 
 // The listing is UTF-8 and converted here, independently of the build's own
 // CP1252 literals.
