@@ -19,9 +19,23 @@ constexpr std::array<Named, 4> kDeviceNames{{
     {"kvt90", kvt::kDeviceKvt90},
 }};
 
-constexpr std::array<std::string_view, kFaultKinds> kFaultNames{
-    "noanswer", "wronganswer", "refused", "load", "open", "close", "free", "download", "downloadstart",
-    "downloadrecord"};
+// In the order of FaultKind: the name in the syntax and in German.
+struct FaultName {
+  std::string_view name;
+  std::string_view german;
+};
+constexpr std::array<FaultName, kFaultKinds> kFaultNames{{
+    {"noanswer", "keine Antwort"},
+    {"wronganswer", "falsche Antwort"},
+    {"refused", "abgelehnt"},
+    {"load", "LoadSensor schlägt fehl"},
+    {"open", "OpenSensor schlägt fehl"},
+    {"close", "CloseSensor schlägt fehl"},
+    {"free", "FreeSensor schlägt fehl"},
+    {"download", "Download-Telegramm abgelehnt"},
+    {"downloadstart", "Download-Start abgelehnt"},
+    {"downloadrecord", "Download-Satz abgelehnt"},
+}};
 
 constexpr std::array<Named, 2> kSetupNames{{{"ask", 1}, {"no", 0}}};
 
@@ -95,18 +109,32 @@ bool GoodVersion(std::string_view text) {
   return true;
 }
 
+// Records what is wrong, when the caller asked.
+bool Fail(ConfigError *error, ConfigProblem problem, std::string_view key, std::string_view value,
+          std::string_view choices = {}) {
+  if (error) *error = {problem, std::string(key), std::string(value), std::string(choices)};
+  return false;
+}
+
+template <std::size_t N>
+std::string Choices(const std::array<Named, N> &names) {
+  std::string text;
+  for (const Named &n : names) text.append(text.empty() ? "" : ", ").append(n.name);
+  return text;
+}
+
 // kind, kind@N, kind@N+ or kind@N-M
-bool ParseFault(std::string_view text, Fault &fault) {
+bool ParseFault(std::string_view text, Fault &fault, ConfigError *error) {
   const std::size_t at = text.find('@');
   const std::string_view name = Trim(text.substr(0, at));
   bool known = false;
   for (std::size_t k = 0; k < kFaultNames.size(); ++k) {
-    if (SameText(kFaultNames[k], name)) {
+    if (SameText(kFaultNames[k].name, name)) {
       fault.kind = static_cast<FaultKind>(k);
       known = true;
     }
   }
-  if (!known) return false;
+  if (!known) return Fail(error, ConfigProblem::UnknownFault, "fail", name);
   fault.first = 1;
   fault.last = MAXDWORD;
   if (at == std::string_view::npos) return true;
@@ -116,9 +144,9 @@ bool ParseFault(std::string_view text, Fault &fault) {
   const std::size_t dash = count.find('-');
   DWORD n = 0;
   DWORD m = 0;
-  if (!ParseNumber(count.substr(0, dash), MAXDWORD - 1, n) || n == 0) return false;
-  if (dash != std::string_view::npos && (onward || !ParseNumber(count.substr(dash + 1), MAXDWORD - 1, m) || m < n)) {
-    return false;
+  if (!ParseNumber(count.substr(0, dash), MAXDWORD - 1, n) || n == 0 ||
+      (dash != std::string_view::npos && (onward || !ParseNumber(count.substr(dash + 1), MAXDWORD - 1, m) || m < n))) {
+    return Fail(error, ConfigProblem::BadFaultCount, "fail", Trim(text));
   }
   fault.first = n;
   fault.last = onward ? MAXDWORD : (dash != std::string_view::npos ? m : n);
@@ -127,22 +155,23 @@ bool ParseFault(std::string_view text, Fault &fault) {
 
 }  // namespace
 
-bool ParseFaults(std::string_view text, FaultPlan &out) {
+bool ParseFaults(std::string_view text, FaultPlan &out, ConfigError *error) {
   FaultPlan plan;
   while (!Trim(text).empty()) {
     const std::size_t comma = text.find(',');
     const std::string_view item = Trim(text.substr(0, comma));
     text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
     if (item.empty()) continue;
-    if (plan.count == plan.faults.size()) return false;
-    if (!ParseFault(item, plan.faults[plan.count])) return false;
+    if (plan.count == plan.faults.size()) return Fail(error, ConfigProblem::TooManyFaults, "fail", item);
+    if (!ParseFault(item, plan.faults[plan.count], error)) return false;
     ++plan.count;
   }
   out = plan;
   return true;
 }
 
-bool ParseConfig(std::string_view text, SimConfig &out) {
+bool ParseConfig(std::string_view text, SimConfig &out, ConfigError *error) {
+  using enum ConfigProblem;
   SimConfig config;
   while (!text.empty()) {
     const std::size_t semicolon = text.find(';');
@@ -150,36 +179,38 @@ bool ParseConfig(std::string_view text, SimConfig &out) {
     text = semicolon == std::string_view::npos ? std::string_view{} : text.substr(semicolon + 1);
     if (item.empty()) continue;
     const std::size_t equals = item.find('=');
-    if (equals == std::string_view::npos) return false;
+    if (equals == std::string_view::npos) return Fail(error, NoEquals, "", item);
     const std::string_view key = Trim(item.substr(0, equals));
     const std::string_view value = Trim(item.substr(equals + 1));
-    bool good = false;
     if (SameText(key, "device")) {
-      good = LookUp(kDeviceNames, value, config.device);
+      if (!LookUp(kDeviceNames, value, config.device)) {
+        return Fail(error, UnknownValue, key, value, Choices(kDeviceNames));
+      }
     } else if (SameText(key, "address")) {
-      good = ParseByte(value, kMaxAddress, config.address);
+      if (!ParseByte(value, kMaxAddress, config.address)) return Fail(error, OutOfRange, key, value, "0 bis 127");
     } else if (SameText(key, "variant")) {
-      good = ParseByte(value, kMaxVariant, config.variant);
+      if (!ParseByte(value, kMaxVariant, config.variant)) return Fail(error, OutOfRange, key, value, "0 bis 9");
     } else if (SameText(key, "fail")) {
       // Several fail items add up.
       FaultPlan more;
-      good = ParseFaults(value, more) && config.faults.count + more.count <= kMaxFaults;
-      for (std::size_t i = 0; good && i < more.count; ++i) config.faults.faults[config.faults.count++] = more.faults[i];
+      if (!ParseFaults(value, more, error)) return false;
+      if (config.faults.count + more.count > kMaxFaults) return Fail(error, TooManyFaults, key, value);
+      for (std::size_t i = 0; i < more.count; ++i) config.faults.faults[config.faults.count++] = more.faults[i];
     } else if (SameText(key, "version")) {
-      good = GoodVersion(value);
+      if (!GoodVersion(value)) return Fail(error, BadVersion, key, value);
       config.version = std::string(value);
     } else if (SameText(key, "log")) {
       config.logPath = std::string(value);
-      good = true;
     } else if (const PasswordKey *password = FindPasswordKey(key)) {
-      good = PasswordUsable(value);
+      if (!PasswordUsable(value)) return Fail(error, BadPassword, key, "");
       config.passwords.*password->password = std::string(value);
     } else if (SameText(key, "setup")) {
       BYTE ask = 0;
-      good = LookUp(kSetupNames, value, ask);
+      if (!LookUp(kSetupNames, value, ask)) return Fail(error, UnknownValue, key, value, Choices(kSetupNames));
       config.askSetup = ask != 0;
+    } else {
+      return Fail(error, UnknownKey, key, "");
     }
-    if (!good) return false;
   }
   out = config;
   return true;
@@ -202,17 +233,29 @@ std::string_view DeviceName(BYTE device) {
   return kDeviceNames[0].name;
 }
 
+std::string FormatFault(const Fault &f) {
+  std::string text(kFaultNames[static_cast<std::size_t>(f.kind)].name);
+  if (f.first == 1 && f.last == MAXDWORD) return text;
+  text += '@';
+  text += std::to_string(f.first);
+  if (f.last == MAXDWORD) text += '+';
+  if (f.last != MAXDWORD && f.last != f.first) text += '-' + std::to_string(f.last);
+  return text;
+}
+
+std::string_view FaultDescription(FaultKind kind) { return kFaultNames[static_cast<std::size_t>(kind)].german; }
+
+std::string FaultKindNames() {
+  std::string text;
+  for (const FaultName &f : kFaultNames) text.append(text.empty() ? "" : ", ").append(f.name);
+  return text;
+}
+
 std::string FormatFaults(const FaultPlan &plan) {
   std::string text;
   for (std::size_t i = 0; i < plan.count; ++i) {
-    const Fault &f = plan.faults[i];
     if (!text.empty()) text += ',';
-    text += kFaultNames[static_cast<std::size_t>(f.kind)];
-    if (f.first == 1 && f.last == MAXDWORD) continue;
-    text += '@';
-    text += std::to_string(f.first);
-    if (f.last == MAXDWORD) text += '+';
-    if (f.last != MAXDWORD && f.last != f.first) text += '-' + std::to_string(f.last);
+    text += FormatFault(plan.faults[i]);
   }
   return text;
 }

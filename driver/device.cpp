@@ -42,10 +42,13 @@ DeviceState &Device() { return g_device; }
 void RestartDevice() {
   g_device = StartState(Config());
   CountSwitchOn();
+  NoteDeliveredAnswer(0);
 }
 
-bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool refuse) {
+bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool &refuse) {
   DeviceState &device = g_device;
+  const bool refuseAsked = refuse;
+  refuse = false;
   if (!Hears(device, request)) return false;
   std::fill(answer.begin(), answer.end(), BYTE{0});
   // The header names the device as it was addressed, before a command
@@ -65,7 +68,8 @@ bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool r
     length = 1;
   } else {
     answer[kvt::kRecCode] = row->answer;
-    const bool refusing = refuse && row->status != StatusRule::None;
+    const bool refusing = refuseAsked && row->status != StatusRule::None;
+    refuse = refusing;
     const DeviceState before = device;
     device.refusing = refusing;
     length = std::min(row->fill(device, request, data), data.size());

@@ -45,7 +45,7 @@ bool AcceptRecord(DeviceState &device, std::span<const BYTE> record, WORD length
   if (type == kEndRecord) {
     device.downloading = false;
     CompleteFlash();
-    if (!Config().logPath.empty()) note = "Flash: " + FlashSummary();
+    note = "Flash: " + FlashSummary();
     return true;
   }
   if (type != kDataRecord || length < kRecordHeader) return Refuse("Download-Satz vom Typ %u abgelehnt.", type);

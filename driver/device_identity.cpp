@@ -7,17 +7,21 @@ namespace kvtdrv {
 namespace {
 
 struct Identity {
+  std::string_view title;    // the kind as people call it
+  std::string_view serial;   // status bytes 19-27
   std::string_view type;     // 8 bytes, zero-padded
   std::string_view version;  // 8 bytes
   std::string_view text;     // zero-terminated
 };
 
 constexpr std::array<Identity, 4> kIdentities{{
-    {"KVT 2000", "V02.10", "KVT Laser-Messsensor Typ 3, Ser.-Nr. 0415372"},
-    {"PXD 4", "V01.30", "PXD Interface-Einheit 4 Kanal, Ser.-Nr. 0398114"},
-    {"KVTQ1", "V03.02", "KVT-Q1 Laser-Messsensor Typ 6, Ser.-Nr. 0502207"},
-    {"KVT 90", "V03.05", "KVT 90°/0.5° Laser-Messsensor, Ser.-Nr. 0502961"},
+    {"KVT", "SN0415372", "KVT 2000", "V02.10", "KVT Laser-Messsensor Typ 3, Ser.-Nr. 0415372"},
+    {"PXD", "SN0398114", "PXD 4", "V01.30", "PXD Interface-Einheit 4 Kanal, Ser.-Nr. 0398114"},
+    {"KVT-Q1", "SN0502207", "KVTQ1", "V03.02", "KVT-Q1 Laser-Messsensor Typ 6, Ser.-Nr. 0502207"},
+    {"KVT 90°", "SN0502961", "KVT 90", "V03.05", "KVT 90°/0.5° Laser-Messsensor, Ser.-Nr. 0502961"},
 }};
+
+const Identity &IdentityOf(BYTE kind) { return kIdentities[kind < kIdentities.size() ? kind : 0]; }
 
 // The whole-system test finds the signal of sensor input 2 weak.
 constexpr ErrorEntry kSystemTestFinding{2, 17};
@@ -50,7 +54,7 @@ std::size_t FillSystemTest(DeviceState &device, std::span<const BYTE> request, s
 
 // Bytes 9-16 type, 17-24 program version, 25 onward a text.
 std::size_t FillSensorType(DeviceState &device, std::span<const BYTE>, std::span<BYTE> data) {
-  const Identity &id = kIdentities[device.kind];
+  const Identity &id = IdentityOf(device.kind);
   std::size_t at = PutText(data, 0, id.type, 8);
   at = PutText(data, at, VersionText(device.kind), 8);
   return PutText(data, at, id.text);
@@ -58,8 +62,12 @@ std::size_t FillSensorType(DeviceState &device, std::span<const BYTE>, std::span
 
 std::string_view VersionText(BYTE kind) {
   const std::string &configured = Config().version;
-  return configured.empty() ? kIdentities[kind].version : std::string_view(configured);
+  return configured.empty() ? IdentityOf(kind).version : std::string_view(configured);
 }
+
+std::string_view KindTitle(BYTE kind) { return IdentityOf(kind).title; }
+
+std::string_view SerialNumber(BYTE kind) { return IdentityOf(kind).serial; }
 
 unsigned VersionMajor(std::string_view version) {
   unsigned digits = 0;
@@ -70,3 +78,14 @@ unsigned VersionMajor(std::string_view version) {
 }
 
 }  // namespace kvtdrv
+
+// What the menu window shows of the simulated device, in the same place as
+// the trace; same return rule as SimTraceText.
+KVT_DRV_API DWORD WINAPI SimDeviceText(char *buffer, DWORD capacity) {
+  using namespace kvtdrv;
+  const DeviceState &device = Device();
+  std::string text = "device=";
+  text.append(KindTitle(device.kind)).append(";address=").append(std::to_string(device.address));
+  text.append(";serial=").append(SerialNumber(device.kind)).append(";variant=").append(std::to_string(device.variant));
+  return CopyOut(text, buffer, capacity);
+}

@@ -1,7 +1,10 @@
 // The status answer (command 0x31 → 0xB1): one consistent record per kind
 // of device. Positions below are record bytes; the answer data start at
 // record byte 9.
+#include <cmath>
+
 #include "driver.h"
+#include "measured_scene.h"
 
 namespace kvtdrv {
 
@@ -18,23 +21,28 @@ unsigned Flag(bool on) { return on ? 1u : 0u; }
 constexpr DWORD kMirrorClock = 1048576;
 
 // Bytes 9-28, the same for every kind: version, mode, error state, serial.
-void Head(const DeviceState &device, const AnswerRecord &r, std::string_view serial) {
+void Head(const DeviceState &device, const AnswerRecord &r) {
   r.Text(9, VersionText(device.kind), 8);
   r.Byte(17, device.mode);
   r.Byte(18, device.errorCount == 0 ? 0 : device.errors[device.errorCount - 1].type);
-  r.Text(19, serial, 9);
+  r.Text(19, SerialNumber(device.kind), 9);
 }
 
-// Bytes 29-76, the same layout on the KVT and the type-6 sensors.
+// Bytes 29-76, the same layout on the KVT and the type-6 sensors. The scan
+// angle and step are those the kind's scans deliver; the range fits the
+// value bits of every flag layout in the kind's unit.
 struct Sensor {
-  std::array<unsigned, 6> scan;  // angle 0.1°, step 0.01°, range cm, minimum cm, field sets, resolution mm
+  std::array<unsigned, 4> scan;  // range cm, minimum cm, field sets, resolution mm
   unsigned turnMs;
   std::array<unsigned, 4> levels;  // receiver, reference, transmitter, noise (mV)
   unsigned pulseNs;
 };
 
 void Measuring(const DeviceState &device, const AnswerRecord &r, const Sensor &s) {
-  r.Words(29, {s.scan[0], s.scan[1], s.scan[2], s.scan[3], s.scan[4], s.scan[5], 0, 0});
+  const ScanGeometry scan = GeometryOf(device.kind);
+  const auto angleTenths = static_cast<unsigned>(std::lround((scan.rays - 1) * scan.step * 10));
+  const auto stepHundredths = static_cast<unsigned>(std::lround(scan.step * 100));
+  r.Words(29, {angleTenths, stepHundredths, s.scan[0], s.scan[1], s.scan[2], s.scan[3], 0, 0});
   r.Words(45, {device.evaluations, s.turnMs, device.evaluations * s.turnMs, 0});
   r.Words(53, {s.levels[0], s.levels[1], s.levels[2], s.levels[3], device.stopThreshold, 240, 0, 0});
   r.Words(69, {Flag(device.laserOn), 100, s.pulseNs, 0});
@@ -47,8 +55,8 @@ struct OutputCodes {
 };
 
 std::size_t StatusKvt(const DeviceState &device, const AnswerRecord &r) {
-  Head(device, r, "SN0415372");
-  Measuring(device, r, {{1800, 50, 8000, 30, 4, 10}, 40, {1250, 1180, 1320, 45}, 4});
+  Head(device, r);
+  Measuring(device, r, {{8000, 30, 4, 10}, 40, {1250, 1180, 1320, 45}, 4});
   r.Word(77, 4127);                                 // operating time in units of 90 s
   r.Word(79, kMirrorClock / 25);                    // timer count of one turn: 25 turns/s
   r.Words(83, {412, 37u + device.resets, 0, 1, 35});  // power-ups, resets, -, reference faults, °C
@@ -67,7 +75,7 @@ std::size_t StatusKvt(const DeviceState &device, const AnswerRecord &r) {
 }
 
 std::size_t StatusPxd(const DeviceState &device, const AnswerRecord &r) {
-  Head(device, r, "SN0398114");
+  Head(device, r);
   r.Word(28, BaudCode(device));
   r.Byte(30, 0);                                    // parity none
   r.Byte(31, device.powerOnSetting);
@@ -81,10 +89,10 @@ std::size_t StatusPxd(const DeviceState &device, const AnswerRecord &r) {
 
 std::size_t StatusKvtQ1(const DeviceState &device, const AnswerRecord &r) {
   const bool ninety = device.kind == kvt::kDeviceKvt90;
-  Head(device, r, ninety ? "SN0502961" : "SN0502207");
+  Head(device, r);
   Measuring(device, r,
-            ninety ? Sensor{{900, 50, 3000, 20, 4, 5}, 25, {1410, 1360, 1480, 52}, 3}
-                   : Sensor{{2700, 25, 3000, 20, 4, 5}, 25, {1390, 1340, 1470, 50}, 3});
+            ninety ? Sensor{{3000, 20, 4, 5}, 25, {1410, 1360, 1480, 52}, 3}
+                   : Sensor{{800, 20, 4, 5}, 25, {1390, 1340, 1470, 50}, 3});  // mm in 13 bits: 8 m
   r.Word(77, 1893);
   // 81-92: power-ups, -, laser hours, resets, calibration state, highest °C.
   // The calibration word: 0 factory calibration; 0xAAAA locked.

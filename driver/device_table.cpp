@@ -71,4 +71,11 @@ constexpr CommandRow kRows[] = {
 
 std::span<const CommandRow> CommandRows() { return kRows; }
 
+BYTE ExpectedAnswer(BYTE command) {
+  for (const CommandRow &row : kRows) {
+    if (row.command == command) return row.answer;
+  }
+  return 0;
+}
+
 }  // namespace kvtdrv

@@ -68,12 +68,34 @@ inline constexpr std::size_t kMaxPasswordLength = 16;
 // either end (items are trimmed).
 bool PasswordUsable(std::string_view text);
 
-// Parses a whole configuration; `out` is written only when the text is good.
-// Keys left out take their defaults, so the empty text gives the defaults.
-bool ParseConfig(std::string_view text, SimConfig &out);
+// What is wrong with a configuration text: the key, the value as written
+// and, for a value the key does not know, the ones it does.
+enum class ConfigProblem : BYTE {
+  NoEquals, UnknownKey, UnknownValue, OutOfRange, BadVersion, BadPassword, UnknownFault, BadFaultCount, TooManyFaults
+};
+struct ConfigError {
+  ConfigProblem problem = ConfigProblem::NoEquals;
+  std::string key;
+  std::string value;
+  std::string choices;
+};
+// config_messages.cpp: the German message, headed by where the text came
+// from ("KVTIDRV_SIM"; none when empty), short enough for the library's
+// 80-byte buffer.
+std::string ConfigMessage(std::string_view source, const ConfigError &error);
+
+// Parses a whole configuration; `out` is written only when the text is good,
+// `error` (when given) only when it is not. Keys left out take their
+// defaults, so the empty text gives the defaults.
+bool ParseConfig(std::string_view text, SimConfig &out, ConfigError *error = nullptr);
 // Parses the value of the fail key alone (comma list).
-bool ParseFaults(std::string_view text, FaultPlan &out);
+bool ParseFaults(std::string_view text, FaultPlan &out, ConfigError *error = nullptr);
 std::string FormatFaults(const FaultPlan &plan);
+// One fault in the syntax (noanswer@3) and in German (keine Antwort).
+std::string FormatFault(const Fault &fault);
+std::string_view FaultDescription(FaultKind kind);
+// "noanswer, wronganswer, …": every kind, in the syntax.
+std::string FaultKindNames();
 std::string FormatConfig(const SimConfig &config);
 std::string_view DeviceName(BYTE device);
 
@@ -83,7 +105,8 @@ const SimConfig &Config();
 // Puts a parsed configuration in force: the devices restart, the fault
 // counters restart.
 void ApplyConfig(const SimConfig &config);
-// At LoadSensor: reads KVTIDRV_SIM. FALSE when it is set but malformed.
+// At LoadSensor: reads KVTIDRV_SIM. FALSE when it is set but malformed;
+// the error text then names what is wrong.
 bool ReadEnvironment();
 
 // ---- faults.cpp: which call a fault strikes --------------------------------
@@ -98,24 +121,62 @@ DWORD CountCall(CallKind call);
 void RestartCallCounts();
 void RestartCallCount(CallKind call);
 // Whether the configured plan has a fault of `kind` for call number `number`.
+// A fault that strikes is kept for the trace's next line.
 bool FaultStrikes(FaultKind kind, DWORD number);
+// A struck fault that showed no effect after all.
+void ForgetFault(FaultKind kind);
+// " [Fehler simuliert: keine Antwort]" for each fault struck since the last
+// call; empty when none.
+std::string TakeFaultMarks();
 
 // ---- errors.cpp: the text ErrorSensor hands out ------------------------------
 
 // Stores a German text (CP1252) describing the last failure. `format` may
 // hold one %u.
 void SetError(const char *format, unsigned value = 0);
+// Stores a text as it is (it may hold a %).
+void SetErrorText(std::string_view text);
 void ClearError();
 const char *LastError();
 
-// ---- telegram_log.cpp ---------------------------------------------------------
+// ---- telegram_names.cpp: what the trace calls each telegram --------------
 
-enum class LogDirection : char { Request = '>', Answer = '<' };
-void LogRecord(LogDirection direction, std::span<const BYTE> bytes);
-void LogNote(LogDirection direction, std::string_view note);
-// Bytes of a request worth logging: the header and data up to the last
-// nonzero byte.
-std::size_t RequestLogLength(std::span<const BYTE> request);
+// A row per command: its name and the data bytes its request carries, a
+// fixed number or, where a count or kind in the data decides, a rule.
+using RequestDataRule = std::size_t (*)(std::span<const BYTE> request);
+struct TelegramName {
+  BYTE command;
+  const char *name;
+  WORD dataLength;
+  RequestDataRule rule = nullptr;
+};
+// The command's name; "unbekannter Befehl" for a code without a row.
+std::string_view CommandName(BYTE command);
+// The bytes of a request the device reads: the header and the data its
+// command carries.
+std::size_t RequestLength(std::span<const BYTE> request);
+
+// ---- telegram_log.cpp: the decoded trace --------------------------------------
+
+// The trace goes to the file of the log key and, bounded, to memory
+// (SimTraceText). A session header: date and time, the device, the
+// configuration in force and the faults it plans; `title` says what began.
+void TraceSession(std::string_view title);
+// A line of the driver's life cycle ("OpenSensor"), with the marks of the
+// faults that struck since the last line.
+void TraceEvent(std::string_view text);
+// A request on its way; returns when it left, for the round trip.
+LONGLONG TraceRequest(std::span<const BYTE> request);
+// The answer to the request that left at `sent`: what came (the answer code
+// and name, or why none came) and its bytes, if any.
+void TraceAnswer(LONGLONG sent, std::string_view what, std::span<const BYTE> bytes = {});
+// The answer delivered to `command`'s request, named "0xB1 Sensorstatus
+// lesen" (with "(erwartet 0xB1)" when the code is not the device's own for
+// the command), then `note`, the round trip and its bytes.
+void TraceDelivered(LONGLONG sent, BYTE command, std::span<const BYTE> answer, std::string_view note);
+// Copies `text` and a zero when it fits in `capacity`, else only a zero
+// (capacity ≥ 1); returns the text's length.
+DWORD CopyOut(const std::string &text, char *buffer, DWORD capacity);
 
 // ---- lifecycle.cpp -----------------------------------------------------------
 
@@ -340,8 +401,9 @@ inline constexpr BYTE kKindBits[] = {0x00, 0x08, 0x10, 0x18};
 
 // Fills `answer` for `request`; FALSE when the device keeps silent (another
 // address, a type byte it does not serve). `refuse` turns the status byte of
-// a command that carries one into a refusal and leaves the state unchanged.
-bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool refuse);
+// a command that carries one into a refusal and leaves the state unchanged;
+// afterwards it tells whether a refusal was answered.
+bool AnswerRequest(std::span<const BYTE> request, std::span<BYTE> answer, bool &refuse);
 
 // Takes one record of a program download; FALSE when the device refuses it
 // (the error text is set). `note` receives what the log adds to an
@@ -389,6 +451,8 @@ struct CommandRow {
 };
 
 std::span<const CommandRow> CommandRows();
+// The answer code a device gives to a command it knows; 0 for others.
+BYTE ExpectedAnswer(BYTE command);
 
 // Row routines, one file per group.
 // device_identity.cpp
@@ -397,6 +461,9 @@ std::size_t FillSystemTest(DeviceState &, std::span<const BYTE>, std::span<BYTE>
 std::size_t FillSensorType(DeviceState &, std::span<const BYTE>, std::span<BYTE>);
 // The program version the device reports: the configured one, else its kind's.
 std::string_view VersionText(BYTE kind);
+// The kind as people call it ("KVT-Q1") and the serial number it reports.
+std::string_view KindTitle(BYTE kind);
+std::string_view SerialNumber(BYTE kind);
 // The major number of a version text ("V01.90" gives 1): the digits before
 // the last two, as the library reads it.
 unsigned VersionMajor(std::string_view version);
@@ -539,7 +606,19 @@ std::span<const TextClass> ErrorClasses();        // texts_errors.cpp
 std::span<const TextClass> FormatClasses();       // texts_formats.cpp
 std::span<const TextClass> ConfigClasses();       // texts_config.cpp
 std::span<const TextClass> InterfaceUnitClasses();  // texts_interface_unit.cpp
-// texts_table.cpp: the class with this id in any group, or null.
+// The interface unit's configuration (answer 0xB8) and evaluation-case
+// (0xB9) reports pass some of their fields through classes that the status
+// report words otherwise; a class of this table words that field while the
+// answer it belongs to is the one the library is wording.
+struct ReportClass {
+  BYTE answer;
+  TextClass textClass;
+};
+std::span<const ReportClass> ReportClasses();     // texts_interface_unit.cpp
+// texts_table.cpp: the answer code of the telegram delivered last (0: none
+// since the device was switched on), which the library words next.
+void NoteDeliveredAnswer(BYTE code);
+// The class with this id as the answer delivered last words it, or null.
 const TextClass *FindTextClass(int id);
 // texts_build.cpp: helpers of the builders.
 void PutBuilt(std::span<char> out, const char *format, ...) __attribute__((format(printf, 2, 3)));

@@ -19,6 +19,12 @@ void SetError(const char *format, unsigned value) {
 #pragma GCC diagnostic pop
 }
 
+void SetErrorText(std::string_view text) {
+  const std::size_t length = text.size() < sizeof g_text ? text.size() : sizeof g_text - 1;
+  text.copy(g_text, length);
+  g_text[length] = '\0';
+}
+
 void ClearError() { SetError(kNoError); }
 
 const char *LastError() { return g_text; }

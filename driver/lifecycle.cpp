@@ -50,11 +50,13 @@ KVT_DRV_API DWORD WINAPI LoadSensor(LPARAM) {
     return 0;
   }
   if (!kvtdrv::ReadEnvironment()) {
-    kvtdrv::SetError("Umgebungsvariable KVTIDRV_SIM ist fehlerhaft.");
+    kvtdrv::TraceEvent(std::string("LoadSensor fehlgeschlagen: ") + kvtdrv::LastError());
     return 0;
   }
+  kvtdrv::TraceSession("LoadSensor");
   if (kvtdrv::Fails(kvtdrv::CallKind::Load, kvtdrv::FaultKind::Load)) {
     kvtdrv::SetError("Sensortreiber konnte nicht geladen werden (simulierter Fehler).");
+    kvtdrv::TraceEvent("LoadSensor fehlgeschlagen");
     return 0;
   }
   kvtdrv::RestartDevice();  // every run meets the device as switched on
@@ -84,9 +86,11 @@ KVT_DRV_API BOOL WINAPI OpenSensor(DWORD sensor) {
   }
   if (kvtdrv::Fails(kvtdrv::CallKind::Open, kvtdrv::FaultKind::Open)) {
     kvtdrv::SetError("Schnittstelle konnte nicht geöffnet werden (simulierter Fehler).");
+    kvtdrv::TraceEvent("OpenSensor fehlgeschlagen");
     return FALSE;
   }
   g_session.phase = Phase::Open;
+  kvtdrv::TraceEvent("OpenSensor");
   return TRUE;
 }
 
@@ -95,7 +99,9 @@ KVT_DRV_API BOOL WINAPI OpenSensor(DWORD sensor) {
 KVT_DRV_API BOOL WINAPI CloseSensor(DWORD sensor) {
   if (!kvtdrv::CheckSession(sensor, true)) return FALSE;
   g_session.phase = Phase::Loaded;
-  if (kvtdrv::Fails(kvtdrv::CallKind::Close, kvtdrv::FaultKind::Close)) {
+  const bool fails = kvtdrv::Fails(kvtdrv::CallKind::Close, kvtdrv::FaultKind::Close);
+  kvtdrv::TraceEvent("CloseSensor");
+  if (fails) {
     kvtdrv::SetError("Schnittstelle konnte nicht geschlossen werden (simulierter Fehler).");
     return FALSE;
   }
@@ -110,7 +116,9 @@ KVT_DRV_API BOOL WINAPI FreeSensor(DWORD sensor) {
   }
   g_session.phase = Phase::Unloaded;
   g_session.handle = 0;
-  if (kvtdrv::Fails(kvtdrv::CallKind::Free, kvtdrv::FaultKind::Free)) {
+  const bool fails = kvtdrv::Fails(kvtdrv::CallKind::Free, kvtdrv::FaultKind::Free);
+  kvtdrv::TraceEvent("FreeSensor: Sitzung beendet");
+  if (fails) {
     kvtdrv::SetError("Sensortreiber konnte nicht freigegeben werden (simulierter Fehler).");
     return FALSE;
   }

@@ -47,7 +47,11 @@ bool ReadEnvironment() {
   if (!EnvironmentText(text)) return true;
   if (g_environmentSeen && text == g_environmentText) return true;
   SimConfig config;
-  if (!ParseConfig(text, config)) return false;
+  ConfigError error;
+  if (!ParseConfig(text, config, &error)) {
+    SetErrorText(ConfigMessage("KVTIDRV_SIM", error));
+    return false;
+  }
   g_environmentSeen = true;
   g_environmentText = text;
   ApplyConfig(config);
@@ -58,7 +62,12 @@ bool ReadEnvironment() {
 
 KVT_DRV_API BOOL WINAPI SimConfigure(const char *config) {
   kvtdrv::SimConfig parsed;
-  if (!config || !kvtdrv::ParseConfig(config, parsed)) return FALSE;
+  kvtdrv::ConfigError error;
+  if (!config) return FALSE;
+  if (!kvtdrv::ParseConfig(config, parsed, &error)) {
+    kvtdrv::SetErrorText(kvtdrv::ConfigMessage("SimConfigure", error));
+    return FALSE;
+  }
   kvtdrv::ApplyConfig(parsed);
   return TRUE;
 }

@@ -129,11 +129,12 @@ bool ReadDialog(HWND dialog, SimConfig &config) {
   if (!ReadNumber(dialog, IDC_SETUP_VARIANT, kMaxVariant, config.variant)) {
     return Complain(dialog, IDC_SETUP_VARIANT, "Die Variante muss zwischen 0 und 9 liegen.");
   }
-  if (!ParseFaults(ItemText(dialog, IDC_SETUP_FAULTS), config.faults)) {
-    return Complain(dialog, IDC_SETUP_FAULTS,
-                    "Die Fehlerliste ist nicht lesbar.\n\nJeder Eintrag lautet Art, Art@N, Art@N+ oder Art@N-M "
-                    "(Arten: noanswer, wronganswer, refused, load, open, close, free, download, downloadstart, "
-                    "downloadrecord).");
+  ConfigError error;
+  if (!ParseFaults(ItemText(dialog, IDC_SETUP_FAULTS), config.faults, &error)) {
+    const std::string text = "Die Fehlerliste ist nicht lesbar. " + ConfigMessage("", error) +
+                             ".\n\nJeder Eintrag lautet Art, Art@N, Art@N+ oder Art@N-M (Arten: " + FaultKindNames() +
+                             ").";
+    return Complain(dialog, IDC_SETUP_FAULTS, text.c_str());
   }
   for (const PasswordField &field : kPasswordFields) {
     const std::string password = ItemText(dialog, field.control);
@@ -155,6 +156,7 @@ void OnOk(HWND dialog) {
   SimConfig config;
   if (!ReadDialog(dialog, config)) return;
   ApplyConfig(config);
+  TraceSession("Einstellungen geändert");
   EndDialog(dialog, TRUE);
 }
 

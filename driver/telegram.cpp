@@ -1,6 +1,6 @@
 // TelegramSensor and TelegramDownload: one exchange with the simulated
 // device, after the scripted answers and the fault plan have had their say,
-// and a test's answer filter its last word.
+// traced as it went, and a test's answer filter its last word.
 #include <algorithm>
 
 #include "driver.h"
@@ -11,34 +11,41 @@ namespace {
 
 using kvt::kRecordSize;
 
-std::size_t AnswerLogLength(std::span<const BYTE> answer) {
+std::size_t AnswerLength(std::span<const BYTE> answer) {
   const std::size_t length = kvt::kRecCode + kvt::Word(answer, kvt::kRecCount);
   return std::clamp<std::size_t>(length, kvt::kRecData, kRecordSize);
 }
 
 // The answer the queue, the fault plan and the device give; FALSE (the
-// error text set) when none comes.
-bool AnswerOf(std::span<const BYTE> in, DWORD number, TelegramRecord &reply) {
+// error text set) when none comes. `note` gets what the trace adds: why
+// none came, or that the answer was scripted.
+bool AnswerOf(std::span<const BYTE> in, DWORD number, TelegramRecord &reply, std::string &note) {
   bool ok = false;
   if (TakeQueuedAnswer(reply, ok)) {
     if (!ok) SetError("Keine Antwort vom Sensor (vorgegebene Antwort, Telegramm %u).", number);
+    note = " (vorgegeben)";
     return ok;
   }
   if (FaultStrikes(FaultKind::NoAnswer, number)) {
     SetError("Keine Antwort vom Sensor (simulierter Fehler, Telegramm %u).", number);
     return false;
   }
-  if (!AnswerRequest(in, reply, FaultStrikes(FaultKind::Refused, number))) {
+  bool refuse = FaultStrikes(FaultKind::Refused, number);
+  const bool heard = AnswerRequest(in, reply, refuse);
+  if (!refuse) ForgetFault(FaultKind::Refused);  // no status byte to show it
+  if (!heard) {
     SetError("Keine Antwort vom Sensor unter Adresse %u.", in[kvt::kRecAddress]);
+    note = " (kein Gerät dieses Typs unter dieser Adresse)";
     return false;
   }
   if (FaultStrikes(FaultKind::WrongAnswer, number)) ++reply[kvt::kRecCode];
   return true;
 }
 
-BOOL Deliver(const TelegramRecord &answer, BYTE *out) {
+BOOL Deliver(LONGLONG sent, BYTE command, const TelegramRecord &answer, BYTE *out, const std::string &note) {
   std::copy(answer.begin(), answer.end(), out);
-  LogRecord(LogDirection::Answer, std::span<const BYTE>(answer).first(AnswerLogLength(answer)));
+  NoteDeliveredAnswer(answer[kvt::kRecCode]);
+  TraceDelivered(sent, command, std::span<const BYTE>(answer).first(AnswerLength(answer)), note);
   return TRUE;
 }
 
@@ -55,17 +62,21 @@ KVT_DRV_API BOOL WINAPI TelegramSensor(DWORD sensor, BYTE *request, BYTE *answer
   }
   const std::span<const BYTE> in(request, kvt::kRecordSize);
   RecordRequest(in);
-  LogRecord(LogDirection::Request, in.first(RequestLogLength(in)));
+  const LONGLONG sent = TraceRequest(in);
   const DWORD number = CountCall(CallKind::Telegram);
 
   TelegramRecord reply{};
-  const bool answered = AnswerOf(in, number, reply);
+  std::string note;
+  const bool answered = AnswerOf(in, number, reply, note);
   if (!FilterAnswer(request, reply, answered)) {
-    if (answered) SetError("Keine Antwort vom Sensor (Testfilter, Telegramm %u).", number);
-    LogNote(LogDirection::Answer, "(keine Antwort)");
+    if (answered) {
+      SetError("Keine Antwort vom Sensor (Testfilter, Telegramm %u).", number);
+      note = " (Testfilter)";
+    }
+    TraceAnswer(sent, "keine Antwort" + note);
     return FALSE;
   }
-  return Deliver(reply, answer);
+  return Deliver(sent, in[kvt::kRecCode], reply, answer, note);
 }
 
 KVT_DRV_API BOOL WINAPI TelegramDownload(DWORD sensor, BYTE *record) {
@@ -77,8 +88,7 @@ KVT_DRV_API BOOL WINAPI TelegramDownload(DWORD sensor, BYTE *record) {
   }
   const std::span<const BYTE> in(record, kvt::kRecordSize);
   RecordRequest(in);
-  const std::size_t length = kvt::Word(in, kvt::kRecLength);
-  LogRecord(LogDirection::Request, in.first(std::min(kvt::kRecCode + length, kvt::kRecordSize)));
+  const LONGLONG sent = TraceRequest(in);
   const DWORD number = CountCall(CallKind::Download);
   bool accepted = false;
   std::string note;
@@ -87,6 +97,7 @@ KVT_DRV_API BOOL WINAPI TelegramDownload(DWORD sensor, BYTE *record) {
   } else {
     accepted = AcceptDownload(in, note);
   }
-  LogNote(LogDirection::Answer, accepted ? (note.empty() ? "(angenommen)" : "(angenommen) " + note) : "(abgelehnt)");
+  TraceAnswer(sent, accepted ? (note.empty() ? "(angenommen)" : "(angenommen) " + note)
+                             : "(abgelehnt) " + std::string(LastError()));
   return accepted ? TRUE : FALSE;
 }

@@ -25,6 +25,31 @@ constexpr CodeText kRestartTimeBase[] = {
     {1, "Zeitbasis für Wiederanlauf: 1 s"},
 };
 
+// Class 59 in the configuration: the unit of the measured values.
+constexpr CodeText kValueUnits[] = {
+    {0, "Einheit der Messwerte: cm"},
+    {1, "Einheit der Messwerte: mm"},
+    {2, "Einheit der Messwerte: 10 cm"},
+};
+
+// Class 6 in the evaluation case: how a field's output comes back after it
+// was infringed; the automatic restart adds its time (class 56).
+constexpr CodeText kRestartBehaviours[] = {
+    {0, "Wiederanlaufverhalten: manuell (Quittierung)"},
+    {1, "Wiederanlaufverhalten: automatisch"},
+};
+
+// The fields of these reports that go through classes of the status report.
+constexpr ReportClass kReportClasses[] = {
+    {0xB8, {.id = 59, .codes = kValueUnits, .prefix = "Einheit der Messwerte: "}},
+    {0xB8, {.id = 26, .otherCodes = "PXD-Adresse: %u"}},
+    {0xB9, {.id = 35, .otherCodes = "Aktive Feldnummer: %u"}},
+    {0xB9, {.id = 36, .otherCodes = "Dynamische Felder: %u"}},
+    {0xB9, {.id = 24, .otherCodes = "Mehrfachauswertung: %u"}},
+    {0xB9, {.id = 6, .codes = kRestartBehaviours, .prefix = "Wiederanlaufverhalten: "}},
+    {0xB9, {.id = 56, .otherCodes = ", Wiederanlaufzeit: %u"}},
+};
+
 constexpr TextClass kClasses[] = {
     // Configuration (0x38)
     {.id = 40, .otherCodes = "Eingänge: %u"},
@@ -50,5 +75,7 @@ constexpr TextClass kClasses[] = {
 }  // namespace
 
 std::span<const TextClass> InterfaceUnitClasses() { return kClasses; }
+
+std::span<const ReportClass> ReportClasses() { return kReportClasses; }
 
 }  // namespace kvtdrv

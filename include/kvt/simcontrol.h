@@ -36,3 +36,12 @@ KVT_DRV_API BOOL WINAPI SimFilterAnswers(SimAnswerFilter filter);
 typedef void(WINAPI *SimTextFilter)(int textClass, LPSTR text, int textSize);
 KVT_DRV_API BOOL WINAPI SimFilterTexts(SimTextFilter filter);
 inline constexpr int kSimErrorTextClass = -1;
+// The decoded trace of this process so far (the lines the log file gets,
+// CR LF, CP1252; the newest 1 MiB, headed by a line saying so when older
+// lines were dropped). Returns the text's length without its zero; copies
+// the text and a zero only when `capacity` is larger, else writes a zero
+// alone (capacity ≥ 1): ask with 0, allocate, ask again.
+KVT_DRV_API DWORD WINAPI SimTraceText(char *buffer, DWORD capacity);
+// The device the simulator answers as:
+// "device=KVT-Q1;address=3;serial=SN0502207;variant=2"; same return rule.
+KVT_DRV_API DWORD WINAPI SimDeviceText(char *buffer, DWORD capacity);

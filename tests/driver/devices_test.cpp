@@ -130,6 +130,19 @@ TEST(Devices, CommandRows) {
   }
 }
 
+// The status announces the scan the sensor delivers: as many values as its
+// angle (0.1°) and step (0.01°) give, and a range (cm) that its value bits
+// (0-12 in layout 0) can carry in the scan's unit (bits 14-15: cm, mm).
+TEST(Devices, StatusAnnouncesTheScanDelivered) {
+  for (const char *config : {"device=kvt", "device=kvtq1", "device=kvt90"}) {
+    const OpenDriver driver(config);
+    const TelegramRecord status = driver.Exchange(0, 0x31), scan = driver.Exchange(0, 0x30, {0, 1});
+    const unsigned values = Word(scan, 10) & 0x3FF, unit = Word(scan, 10) >> 14;
+    EXPECT_EQ(Word(status, 29) * 10u / Word(status, 31) + 1, values) << config;
+    EXPECT_LE(Word(status, 33) * (unit == 1 ? 10u : 1u), 0x1FFFu) << config;
+  }
+}
+
 // A type-6 sensor keeps what it was given until the driver is loaded anew.
 TEST(Devices, TheType6ConfigurationLastsForTheRun) {
   const OpenDriver driver("device=kvtq1");

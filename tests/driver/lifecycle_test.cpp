@@ -1,9 +1,7 @@
 // The calling order Load, Query/Setup, Open, exchanges, Close, Free with the
 // German texts ErrorSensor hands out; the configuration of KVTIDRV_SIM and
-// SimConfigure; the faults it simulates, scripted answers and the log.
+// SimConfigure; the faults it simulates and scripted answers.
 #include <gtest/gtest.h>
-
-#include <regex>
 
 #include "driver/buffers.h"
 #include "support/records.h"
@@ -91,13 +89,37 @@ TEST(Lifecycle, LifecycleFaults) {
   SimConfigure("");
 }
 
-TEST(Config, BadTextChangesNothing) {
+// A bad text changes nothing, and the error text names the key or value.
+TEST(Config, BadTextIsNamedAndChangesNothing) {
   const char *before = "device=pxd;address=9;variant=0;fail=close@2;setup=no";
-  for (const char *bad : {"device=abc", "device", "address=128", "address=3x", "address=0x10", "variant=10",
-                          "fail=foo", "fail=noanswer@0", "fail=noanswer@3++", "setup=maybe", "colour=red", "=kvt",
-                          "version=", "version=V01.90.123", "pw.setup=", "pw.setup=12345678901234567",
-                          "pw.super=a\x01" "b", "pw.other=x", "pw.setup=a\tb"}) {
+  const std::pair<const char *, const char *> cases[] = {
+      {"device=abc", "Wert 'abc' f\xFCr 'device' unbekannt (kvt, pxd, kvtq1, kvt90)"},
+      {"device", "Eintrag 'device' ohne '='"},
+      {"address=128", "Wert '128' f\xFCr 'address' nicht im Bereich 0 bis 127"},
+      {"address=3x", "Wert '3x' f\xFCr 'address' nicht im Bereich 0 bis 127"},
+      {"variant=10", "Wert '10' f\xFCr 'variant' nicht im Bereich 0 bis 9"},
+      {"fail=foo", "Fehlerart 'foo' unbekannt"},
+      {"fail=noanswer@0", "Fehler 'noanswer@0': Aufruf N, N+ oder N-M, N ab 1"},
+      {"fail=noanswer@3++", "Fehler 'noanswer@3++': Aufruf N, N+ oder N-M, N ab 1"},
+      {"fail=load,load,load,load,load,load,load,load,load,load,load,load,load,load,load,load,load",
+       "Mehr als 16 Fehler ('load')"},
+      {"setup=maybe", "Wert 'maybe' f\xFCr 'setup' unbekannt (ask, no)"},
+      {"devise=kvt", "unbekannter Schl\xFCssel 'devise'"},
+      {"=kvt", "unbekannter Schl\xFCssel ''"},
+      {"version=V01.90.123", "Wert 'V01.90.123' f\xFCr 'version': 1 bis 8 druckbare Zeichen"},
+      {"pw.setup=12345678901234567", "Passwort f\xFCr 'pw.setup': 1 bis 16 Zeichen, ohne ';'"},
+      {"device=abcdefghijklmnopqrstuvwxyz", "Wert 'abcdefghi\x85' f\xFCr 'device' unbekannt (kvt, pxd, kvtq1, kvt90)"},
+      {"abcdefghijklmnopqrstuvwxyz=1", "unbekannter Schl\xFCssel 'abcdefghijklmnopqrs\x85'"},
+  };
+  for (const auto &[bad, message] : cases) {
     ASSERT_TRUE(SimConfigure(before));
+    EXPECT_FALSE(SimConfigure(bad)) << Escaped(bad);
+    EXPECT_EQ(ConfigText(), before) << Escaped(bad);
+    EXPECT_EQ(Escaped(ErrorText(0)), Escaped(std::string("SimConfigure: ") + message));
+    EXPECT_LT(ErrorText(0).size(), 80u) << "the library reads 80 bytes";
+  }
+  for (const char *bad :
+       {"address=0x10", "version=", "pw.setup=", "pw.super=a\x01" "b", "pw.other=x", "pw.setup=a\tb"}) {
     EXPECT_FALSE(SimConfigure(bad)) << Escaped(bad);
     EXPECT_EQ(ConfigText(), before) << Escaped(bad);
   }
@@ -214,30 +236,6 @@ TEST(Faults, ScriptedAnswersComeFirstAndRequestsAreKept) {
   SimReset();
   EXPECT_EQ(SimRequestCount(), 0u);
   EXPECT_EQ(driver.Exchange(0, 0x31)[kRecCode], 0xB1) << "the scripted answer was forgotten";
-}
-
-// A line per request and per answer, timestamped, bytes in hex, CR LF; runs append.
-TEST(Log, RequestsAndAnswersInHex) {
-  char folder[MAX_PATH], path[MAX_PATH];
-  GetTempPathA(sizeof folder, folder);
-  GetTempFileNameA(folder, "kvt", 0, path);
-  DeleteFileA(path);
-  for (int run = 0; run < 2; ++run) {
-    const OpenDriver driver(("device=kvt;address=3;fail=noanswer@2;log=" + std::string(path)).c_str());
-    TelegramRecord laser = Request(0, 3, 0x68, {0}), silent = Request(0, 3, 0x31), answer{};
-    TelegramSensor(driver.handle, laser.data(), answer.data());
-    TelegramSensor(driver.handle, silent.data(), answer.data());
-  }
-  const std::string run =
-      "T > 3C 03 00 00 00 03 00 00 68\r\n"  // trailing zero data bytes are not logged
-      "T < 3C 03 03 00 00 03 00 00 E8 01 00\r\n"
-      "T > 3C 03 00 00 00 03 00 00 31\r\n"
-      "T < (keine Antwort)\r\n";
-  const std::regex stamp(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3})");
-  EXPECT_EQ(Escaped(std::regex_replace(FileBytes(path), stamp, "T")), Escaped(run + run)) << path;
-  DeleteFileA(path);
-  const OpenDriver unwritable("log=Z:\\no\\such\\folder\\tel.log");
-  EXPECT_EQ(unwritable.Exchange(0, 0x31)[kRecCode], 0xB1) << "an unwritable log does not stop the exchange";
 }
 
 }  // namespace
