@@ -43,6 +43,15 @@ struct Fonts {
   HFONT fixedBold = nullptr;
 };
 
+// What the window knows of the device it talks to; CP1252, empty when unknown.
+struct DeviceFacts {
+  std::string device;
+  std::string address;
+  std::string serial;
+  std::string variant;
+  bool simulated = false;  // the driver describes itself: it simulates
+};
+
 // One open menu window; lives in ZenkDialog's frame.
 struct MenuWindow {
   HWND owner = nullptr;
@@ -61,6 +70,11 @@ struct MenuWindow {
   bool busy = false;
   bool modeChecked = false;
   bool done = false;
+  bool unsaved = false;     // results arrived since the list was last saved or emptied
+  bool traceShown = false;
+  std::string traceText;      // the trace as the pane shows it
+  std::size_t traceCells = 0;  // its widest line
+  DeviceFacts learnt;       // what the results said so far
   unsigned runs = 0;
 };
 
@@ -72,12 +86,34 @@ void ReleaseOwner(MenuWindow &menu);
 // messages.cpp: printf-style CP1252 text and the one message box path.
 std::string FormatText(const char *format, ...) __attribute__((format(printf, 1, 2)));
 void ShowMessage(HWND owner, const std::string &title, const std::string &text);
+bool AskYesNo(HWND owner, const std::string &title, const std::string &text);  // true for "Ja"
+
+// driver_extras.cpp: a text the driver may export beside its contract
+// ("SimTraceText", "SimDeviceText"); false when it has no such export.
+bool DriverText(const char *exportName, std::string &text);
+
+// device_facts.cpp
+void LearnFromLine(DeviceFacts &facts, std::string_view line);
+DeviceFacts CurrentFacts(const MenuWindow &menu);  // the results' word, the driver's where they are silent
+std::string StatusText(const DeviceFacts &facts);
+// The lines every saved file opens with: its title, date and time, the device.
+std::string FileHeader(std::string_view title, const DeviceFacts &facts, const SYSTEMTIME &now);
+// "KVT-Q1_2026-12-06.txt", the device's name made fit for a file name.
+std::string ProposedFileName(const DeviceFacts &facts, const SYSTEMTIME &now, std::string_view suffix);
+void ShowStatus(MenuWindow &menu);
+
+// trace_pane.cpp
+std::string TraceText();  // the driver's trace, or the line saying it keeps none
+void ToggleTrace(MenuWindow &menu);
+void RefreshTrace(MenuWindow &menu);
 
 // window_proc.cpp
 bool RegisterMenuWindowClass();
 LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // layout.cpp
+// A window of this size centred over `over`, kept in the work area.
+RECT CentredOn(const RECT &over, int width, int height);
 void CreateControls(MenuWindow &menu);
 void LayOut(MenuWindow &menu);
 void FillMenuList(MenuWindow &menu);
@@ -94,12 +130,21 @@ void RunEntry(MenuWindow &menu, int index);
 void SkipHeadingSelection(MenuWindow &menu);
 
 // result_list.cpp
+// The lines of a text; a final line feed ends the last line, it does not open
+// an empty one, and a carriage return before a line feed is dropped.
+std::vector<std::string_view> SplitLines(std::string_view text);
 // The menu line's text as the header, then the lines of its ResultText.
 void AppendResult(MenuWindow &menu, std::string_view header, const char *text);
 void ClearResults(MenuWindow &menu);
 std::string ResultListText(const MenuWindow &menu);  // lines with CRLF ends
-bool SaveResults(MenuWindow &menu, const char *path);
-void SaveResultsWithDialog(MenuWindow &menu);
+void CopyResults(const MenuWindow &menu);            // CF_TEXT, CP1252, CRLF
 void AddInfoLine(MenuWindow &menu);
+// Asks before results that were not saved are lost; true when they may go.
+bool MayDiscardResults(MenuWindow &menu, const char *question);
+
+// save.cpp: the list, or the whole report, under the file header.
+enum class SavedFile { kList, kReport };
+bool SaveTo(MenuWindow &menu, SavedFile kind, const char *path);
+void SaveWithDialog(MenuWindow &menu, SavedFile kind);
 
 }  // namespace kvt::dlg

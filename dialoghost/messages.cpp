@@ -1,4 +1,4 @@
-// German messages of the menu window: formatting and the message box.
+// German messages of the menu window: formatting and the message boxes.
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -19,6 +19,11 @@ std::string FormatText(const char *format, ...) {
 
 void ShowMessage(HWND owner, const std::string &title, const std::string &text) {
   MessageBoxA(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// "Nein" is the default: Enter alone loses nothing.
+bool AskYesNo(HWND owner, const std::string &title, const std::string &text) {
+  return MessageBoxA(owner, text.c_str(), title.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 }  // namespace kvt::dlg

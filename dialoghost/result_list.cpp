@@ -1,6 +1,6 @@
 // The result list: lines appended from ResultText (each line feed starts a
-// new line), notes from "Zusatzinfo…", clearing and saving as CP1252 text
-// with CRLF line ends.
+// new line; the window learns the device from them), notes from
+// "Zusatzinfo…", clearing, and copying as CP1252 text with CRLF line ends.
 #include <algorithm>
 #include <span>
 #include <string>
@@ -13,9 +13,6 @@ namespace kvt::dlg {
 
 namespace {
 
-constexpr char kSaveTitle[] = "Ergebnisliste speichern";
-constexpr char kSaveFilter[] = "Textdateien (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0";
-constexpr char kDefaultFileName[] = "Ergebnisliste.txt";
 constexpr int kScrollSlack = 16;
 constexpr int kTabCells = 8;  // DT_EXPANDTABS: a tab stop every eight characters
 
@@ -70,6 +67,8 @@ void AppendLines(MenuWindow &menu, std::span<const ResultLine> lines) {
     if (index < 0) break;  // no room left: the lines before stay
     SendMessageA(list, LB_SETITEMDATA, index, line.kind);
     if (line.kind == kLineHeader && header < 0) header = index;
+    if (line.kind == kLineText) LearnFromLine(menu.learnt, line.text);
+    menu.unsaved = true;
     if (const int cells = Cells(line.text); cells > widestCells) {
       widestCells = cells;
       widest = &line;
@@ -81,35 +80,31 @@ void AppendLines(MenuWindow &menu, std::span<const ResultLine> lines) {
   InvalidateRect(list, nullptr, TRUE);
 }
 
-bool WriteAll(const char *path, const std::string &bytes) {
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  const BOOL closed = CloseHandle(file);
-  return wrote && closed && written == bytes.size();
-}
-
 }  // namespace
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
 
 void AppendResult(MenuWindow &menu, std::string_view header, const char *text) {
   std::vector<ResultLine> lines{{header, kLineHeader}};
-  std::string_view rest(text);
-  // A final line feed ends the last line; it does not open an empty one.
-  while (!rest.empty()) {
-    const std::size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back({line, kLineText});
-    if (end == std::string_view::npos) break;
-    rest.remove_prefix(end + 1);
-  }
+  for (std::string_view line : SplitLines(text)) lines.push_back({line, kLineText});
   AppendLines(menu, lines);
 }
 
 void ClearResults(MenuWindow &menu) {
   HWND list = ResultList(menu);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  menu.unsaved = false;
   menu.resultWidth = 0;
   menu.resultCells = 0;
   SendMessageA(list, LB_SETHORIZONTALEXTENT, 0, 0);
@@ -126,29 +121,34 @@ std::string ResultListText(const MenuWindow &menu) {
   return text;
 }
 
-bool SaveResults(MenuWindow &menu, const char *path) {
-  if (path && *path && WriteAll(path, ResultListText(menu))) return true;
-  ShowMessage(menu.window, menu.title,
-              FormatText("Die Ergebnisliste konnte nicht in die Datei \"%s\" geschrieben werden.", path ? path : ""));
-  return false;
+// CF_LOCALE German: the system turns the CP1252 bytes into Unicode with the right code page.
+void CopyResults(const MenuWindow &menu) {
+  const std::string text = ResultListText(menu);
+  HGLOBAL bytes = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  HGLOBAL locale = GlobalAlloc(GMEM_MOVEABLE, sizeof(LCID));
+  if (bytes && locale && OpenClipboard(menu.window)) {
+    lstrcpynA(static_cast<char *>(GlobalLock(bytes)), text.c_str(), static_cast<int>(text.size() + 1));
+    GlobalUnlock(bytes);
+    *static_cast<LCID *>(GlobalLock(locale)) = MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT);
+    GlobalUnlock(locale);
+    EmptyClipboard();
+    if (SetClipboardData(CF_TEXT, bytes)) bytes = nullptr;  // the clipboard owns what it took
+    if (SetClipboardData(CF_LOCALE, locale)) locale = nullptr;
+    CloseClipboard();
+  }
+  if (bytes) GlobalFree(bytes);
+  if (locale) GlobalFree(locale);
 }
 
-void SaveResultsWithDialog(MenuWindow &menu) {
-  char path[MAX_PATH] = "";
-  lstrcpynA(path, kDefaultFileName, sizeof path);
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = menu.window;
-  dialog.lpstrFilter = kSaveFilter;
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = sizeof path;
-  dialog.lpstrTitle = kSaveTitle;
-  dialog.lpstrDefExt = "txt";
-  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+bool MayDiscardResults(MenuWindow &menu, const char *question) {
+  if (menu.busy) return false;  // a command's own dialogs are still open
+  if (!menu.unsaved) return true;
   menu.busy = true;
-  const BOOL chosen = GetSaveFileNameA(&dialog);
+  const bool yes = AskYesNo(menu.window, menu.title,
+                            std::string("Die Ergebnisliste enthält Ergebnisse, die noch nicht gespeichert sind.\n\n") +
+                                question);
   menu.busy = false;
-  if (chosen) SaveResults(menu, path);
+  return yes;
 }
 
 void AddInfoLine(MenuWindow &menu) {

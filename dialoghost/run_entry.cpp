@@ -67,6 +67,8 @@ void RunEntry(MenuWindow &menu, int index) {
   menu.busy = false;
 
   if (show) AppendResult(menu, line.text, buffers->resultText);
+  ShowStatus(menu);
+  RefreshTrace(menu);
   ++menu.runs;
 }
 

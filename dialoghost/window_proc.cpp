@@ -18,6 +18,7 @@ void OnCreate(MenuWindow &menu) {
   menu.fonts = CreateFonts();
   CreateControls(menu);  // in their places: no layout until the size changes
   FillMenuList(menu);
+  ShowStatus(menu);
 }
 
 // The device is left in a measured-value mode, whatever the check answers.
@@ -45,6 +46,26 @@ void RunSetup(MenuWindow &menu) {
   menu.busy = true;
   menu.setup(menu.window);
   menu.busy = false;
+  ShowStatus(menu);  // the driver may now simulate another device
+}
+
+// The user's way out asks first; a WM_CLOSE from a program closes at once.
+void CloseAsked(MenuWindow &menu) {
+  if (MayDiscardResults(menu, "Fenster trotzdem schließen?")) PostMessageA(menu.window, WM_CLOSE, 0, 0);
+}
+
+void ClearAsked(MenuWindow &menu) {
+  if (MayDiscardResults(menu, "Liste trotzdem löschen?")) ClearResults(menu);
+}
+
+constexpr WPARAM kCtrlC = 3;  // the character Ctrl+C types
+
+LRESULT OnCharToItem(const MenuWindow &menu, WPARAM wParam, LPARAM lParam) {
+  if (reinterpret_cast<HWND>(lParam) != GetDlgItem(menu.window, kIdResultList) || LOWORD(wParam) != kCtrlC) {
+    return -1;  // the list's own handling
+  }
+  CopyResults(menu);
+  return -2;
 }
 
 int SelectedLine(const MenuWindow &menu) {
@@ -66,12 +87,32 @@ void OnCommand(MenuWindow &menu, WORD id, WORD notification) {
     case kIdMenuList: OnMenuListNotify(menu, notification); break;
     case kIdAddInfo: AddInfoLine(menu); break;
     case kIdSetup: RunSetup(menu); break;
-    case kIdSave: SaveResultsWithDialog(menu); break;
-    case kIdClear: ClearResults(menu); break;
+    case kIdSave: SaveWithDialog(menu, SavedFile::kList); break;
+    case kIdReport: SaveWithDialog(menu, SavedFile::kReport); break;
+    case kIdCopy: CopyResults(menu); break;
+    case kIdTraceToggle: ToggleTrace(menu); break;
+    case kIdClear: ClearAsked(menu); break;
     case IDCANCEL:
-    case kIdClose: PostMessageA(menu.window, WM_CLOSE, 0, 0); break;
+    case kIdClose: CloseAsked(menu); break;
     default: break;
   }
+}
+
+// The result list's context menu offers what its buttons do for it.
+void OnContextMenu(MenuWindow &menu, HWND target, LPARAM where) {
+  if (target != GetDlgItem(menu.window, kIdResultList) || menu.busy) return;
+  POINT at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+  if (where == -1) {  // from the keyboard: at the list's corner
+    RECT list{};
+    GetWindowRect(target, &list);
+    at = {list.left, list.top};
+  }
+  HMENU popup = CreatePopupMenu();
+  AppendMenuA(popup, MF_STRING, kIdCopy, "Kopieren\tStrg+C");
+  AppendMenuA(popup, MF_STRING, kIdClear, "Liste löschen");
+  const int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, menu.window, nullptr);
+  DestroyMenu(popup);
+  if (chosen) OnCommand(menu, static_cast<WORD>(chosen), BN_CLICKED);
 }
 
 }  // namespace
@@ -107,6 +148,13 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DRAWITEM: DrawItem(*menu, *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)); return TRUE;
     case WM_COMMAND: OnCommand(*menu, LOWORD(wParam), HIWORD(wParam)); return 0;
     case DM_GETDEFID: return MAKELRESULT(kIdRun, DC_HASDEFID);
+    case WM_CHARTOITEM: return OnCharToItem(*menu, wParam, lParam);
+    case WM_CONTEXTMENU: OnContextMenu(*menu, reinterpret_cast<HWND>(wParam), lParam); return 0;
+    case WM_VKEYTOITEM: return -1;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != SC_CLOSE) return DefWindowProcA(window, message, wParam, lParam);
+      CloseAsked(*menu);
+      return 0;
     case WM_CLOSE: OnClose(*menu); return 0;
     case WM_DESTROY: OnDestroy(*menu); return 0;
     case WM_NCDESTROY:
@@ -114,7 +162,9 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return DefWindowProcA(window, message, wParam, lParam);
     case kMsgRunCount: return menu->runs;
     case kMsgIsBusy: return menu->busy;
-    case kMsgSaveTo: return SaveResults(*menu, reinterpret_cast<const char *>(lParam));
+    case kMsgSaveTo: return SaveTo(*menu, SavedFile::kList, reinterpret_cast<const char *>(lParam));
+    case kMsgSaveReportTo: return SaveTo(*menu, SavedFile::kReport, reinterpret_cast<const char *>(lParam));
+    case kMsgClearResults: ClearResults(*menu); return TRUE;
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }

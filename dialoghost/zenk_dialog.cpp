@@ -51,17 +51,10 @@ bool PrepareMenu(HWND owner, const ULONG_PTR *descriptor, MenuWindow &menu) {
 }
 
 RECT InitialPlacement(HWND owner) {
-  RECT area{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  const int width = std::min<int>(kInitialWidth, area.right - area.left);
-  const int height = std::min<int>(kInitialHeight, area.bottom - area.top);
-  RECT centre = area;
-  if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &centre);
-  int left = (centre.left + centre.right - width) / 2;
-  int top = (centre.top + centre.bottom - height) / 2;
-  left = std::max<int>(area.left, std::min<int>(left, area.right - width));
-  top = std::max<int>(area.top, std::min<int>(top, area.bottom - height));
-  return RECT{left, top, left + width, top + height};
+  RECT over{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
+  if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &over);
+  return CentredOn(over, kInitialWidth, kInitialHeight);
 }
 
 // The window's own loop; IsDialogMessage gives Tab, Enter and Esc.

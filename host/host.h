@@ -42,6 +42,7 @@ std::string FormatText(const char *format, ...) __attribute__((format(printf, 1,
 HWND FindMenuWindow();
 HWND FindMessageBox();
 HWND FindDialog();  // the enabled dialog that has the input (not a message box)
+HWND FileNameField(HWND dialog);  // of a file dialog; null for other dialogs
 bool IsDeviceDialog(HWND dialog);
 std::string ControlText(HWND dialog, int id);
 std::string MessageBoxText(HWND box);
@@ -79,9 +80,11 @@ struct ScriptRun {
   ScriptOptions options;
   bool screenshotTaken = false;
   std::string error;  // CP1252, set by a failing step
+  std::string folder;  // the working folder when the script started
   // Scratch of the current step.
   bool started = false;
   DWORD startTick = 0;
+  bool waiting = false;  // a pause counts down
   DWORD waitUntil = 0;
   unsigned runsBefore = 0;
   HWND target = nullptr;

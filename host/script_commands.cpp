@@ -58,7 +58,26 @@ bool DialogCanCome(ScriptRun &run) {
   return false;
 }
 
+// A command at work that waits for nobody: no dialog waits for the script,
+// and the run has no idle menu (a message box on the way is answered).
+bool CommandAtWork() {
+  if (!Host().running || FindDialog()) return false;
+  HWND menu = FindMenuWindow();
+  return !menu || !MenuIdle(menu);
+}
+
+// Steps that act beside the windows take their turn: a tick later, what the
+// lines before posted has been handled; then a command at work finishes first.
+bool OurTurn(ScriptRun &run) {
+  if (!run.started) {
+    run.started = true;
+    return false;
+  }
+  return !CommandAtWork();
+}
+
 StepResult Sim(ScriptRun &run, const Step &step) {
+  if (!OurTurn(run)) return StepResult::kWait;
   if (!SimConfigure(step.argument.c_str())) {
     return Fail(run, FormatText("Der Treiber lehnt die Simulation \"%s\" ab.", step.argument.c_str()));
   }
@@ -214,6 +233,7 @@ StepResult Print(ScriptRun &run, const Step &) {
   if (!menu) return WaitForMenu(run);
   HWND list = ResultList(menu);
   const int count = ListCount(list);
+  PrintLine("Status: " + ControlText(menu, dlg::kIdStatus));
   PrintLine(FormatText("Ergebnisliste: %d Zeilen", count));
   for (int index = 0; index < count; ++index) PrintLine(ListBoxLine(list, index));
   return StepResult::kDone;
@@ -230,30 +250,82 @@ StepResult Expect(ScriptRun &run, const Step &step) {
   return Fail(run, FormatText("Die Ergebnisliste enthält \"%s\" nicht.", step.argument.c_str()));
 }
 
+// An open dialog is what the user looks at; else the menu.
 StepResult Screenshot(ScriptRun &run, const Step &step) {
-  HWND menu = IdleMenu();
-  if (!menu) return WaitForMenu(run);
-  if (!SaveWindowBitmap(menu, step.argument.c_str())) {
+  if (!OurTurn(run)) return StepResult::kWait;
+  HWND window = FindDialog();
+  if (!window) window = IdleMenu();
+  if (!window) return WaitForMenu(run);
+  if (!SaveWindowBitmap(window, step.argument.c_str())) {
     return Fail(run, FormatText("Das Bild \"%s\" konnte nicht geschrieben werden.", step.argument.c_str()));
   }
   PrintLine("Bildschirmfoto: " + step.argument);
   return StepResult::kDone;
 }
 
-StepResult Echo(ScriptRun &, const Step &step) {
+StepResult Echo(ScriptRun &run, const Step &step) {
+  if (!OurTurn(run)) return StepResult::kWait;
   PrintLine(step.argument);
   return StepResult::kDone;
 }
 
 StepResult Pause(ScriptRun &run, const Step &step) {
-  if (!run.started) {
+  if (!run.waiting) {
+    if (!OurTurn(run)) return StepResult::kWait;
     char *end = nullptr;
     const long milliseconds = std::strtol(step.argument.c_str(), &end, 10);
     if (*end != '\0' || milliseconds < 0) return Fail(run, "\"pause\" braucht Millisekunden: pause 500");
-    run.started = true;
+    run.waiting = true;
     run.waitUntil = GetTickCount() + static_cast<DWORD>(milliseconds);
   }
   return static_cast<LONG>(GetTickCount() - run.waitUntil) >= 0 ? StepResult::kDone : StepResult::kWait;
+}
+
+// A button's text as a script names it: "…" and "&" do not count.
+std::string Bare(std::string text) {
+  std::erase(text, '&');
+  if (text.ends_with('\x85')) text.pop_back();
+  return text;
+}
+
+// The menu window's button or check box with this text.
+HWND MenuButton(HWND menu, const std::string &name) {
+  for (HWND child = GetWindow(menu, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char text[128] = "";
+    GetClassNameA(child, text, sizeof text);
+    if (lstrcmpiA(text, "Button") != 0) continue;
+    GetWindowTextA(child, text, sizeof text);
+    if (Bare(text) == Bare(name)) return child;
+  }
+  return nullptr;
+}
+
+StepResult Click(ScriptRun &run, const Step &step) {
+  if (run.started) return FindDialog() || IdleMenu() || !FindMenuWindow() ? StepResult::kDone : StepResult::kWait;
+  HWND menu = IdleMenu();
+  if (!menu) return WaitForMenu(run);
+  HWND button = MenuButton(menu, step.argument);
+  if (!button) return Fail(run, FormatText("Das Diagnosemenü hat keinen Knopf \"%s\".", step.argument.c_str()));
+  run.started = true;
+  ClickButton(menu, GetDlgCtrlID(button));
+  return StepResult::kWait;
+}
+
+// Answers a file dialog as "address" answers the device dialog: prints the
+// name it proposes, puts the path in, clicks OK.
+StepResult AnswerFile(ScriptRun &run, const Step &step) {
+  if (run.target) return IsWindow(run.target) ? StepResult::kWait : StepResult::kDone;
+  HWND dialog = FindDialog();
+  HWND name = FileNameField(dialog);
+  if (!name) return Host().running ? StepResult::kWait : Fail(run, "Es ist kein Dateidialog offen.");
+  PrintLine("Vorgeschlagener Dateiname: " + ControlText(dialog, GetDlgCtrlID(name)));
+  // A relative path is the program's: the open dialog has made its own folder the current one.
+  const std::string &path = step.argument;
+  const bool relative = path.find(':') == std::string::npos && !path.starts_with('\\') && !path.starts_with('/');
+  SetWindowTextA(name, (relative ? run.folder + "\\" + path : path).c_str());
+  ClickButton(dialog, IDOK);
+  run.target = dialog;
+  return StepResult::kWait;
 }
 
 StepResult Close(ScriptRun &run, const Step &) {
@@ -269,7 +341,7 @@ StepResult Close(ScriptRun &run, const Step &) {
   return StepResult::kWait;
 }
 
-constexpr std::array<CommandRow, 17> kCommands{{
+constexpr std::array<CommandRow, 19> kCommands{{
     {"sim", Argument::kRequired, Sim, DeviceField::kNone, "sim device=kvt;address=0"},
     {"hostvalues", Argument::kRequired, HostValues, DeviceField::kNone, "hostvalues A B"},
     {"start", Argument::kNone, Start, DeviceField::kNone, "start"},
@@ -283,6 +355,8 @@ constexpr std::array<CommandRow, 17> kCommands{{
     {"password", Argument::kOptional, Password, DeviceField::kNone, "password TEXT"},
     {"print", Argument::kNone, Print, DeviceField::kNone, "print"},
     {"expect", Argument::kRequired, Expect, DeviceField::kNone, "expect TEXT"},
+    {"click", Argument::kRequired, Click, DeviceField::kNone, "click KNOPFTEXT"},
+    {"file", Argument::kRequired, AnswerFile, DeviceField::kNone, "file PFAD"},
     {"screenshot", Argument::kRequired, Screenshot, DeviceField::kNone, "screenshot DATEI.bmp"},
     {"echo", Argument::kOptional, Echo, DeviceField::kNone, "echo TEXT"},
     {"pause", Argument::kRequired, Pause, DeviceField::kNone, "pause MILLISEKUNDEN"},

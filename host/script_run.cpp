@@ -26,19 +26,22 @@ HWND g_lastAnswered = nullptr;
 
 void ResetScratch(ScriptRun &run) {
   run.started = false;
+  run.waiting = false;
   run.startTick = GetTickCount();
   run.waitUntil = 0;
   run.runsBefore = 0;
   run.target = nullptr;
 }
 
+// A question is answered "Ja" (a script that closes means it), a message
+// with OK where there is one, else with the dialog's Cancel (Esc) answer.
 void AnswerMessageBox() {
   HWND box = FindMessageBox();
   if (!box || box == g_lastAnswered) return;
   g_lastAnswered = box;
-  PrintLine("Meldung: " + MessageBoxText(box));
-  // OK where there is one, else the dialog's Cancel (Esc) answer.
-  ClickButton(box, GetDlgItem(box, IDOK) ? IDOK : IDCANCEL);
+  const bool question = GetDlgItem(box, IDYES) != nullptr;
+  PrintLine((question ? "Frage: " : "Meldung: ") + MessageBoxText(box));
+  ClickButton(box, question ? IDYES : GetDlgItem(box, IDOK) ? IDOK : IDCANCEL);
 }
 
 void BeginWindDown(int exitCode) {
@@ -129,6 +132,9 @@ void StartScript(std::vector<Step> steps, const ScriptOptions &options) {
   g_run = std::make_unique<ScriptRun>();
   g_run->steps = std::move(steps);
   g_run->options = options;
+  char folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof folder, folder);
+  g_run->folder = folder;
   ResetScratch(*g_run);
   SetTimer(nullptr, 0, kTickMs, Tick);
   StartWatchdog(options.stepTimeoutMs * 2 + 10000);

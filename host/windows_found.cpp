@@ -15,6 +15,8 @@ constexpr char kDialogClass[] = "#32770";
 // so the icon is what tells the two apart.
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr std::array<int, 2> kMessageBoxIconIds{0x440, 0x14};
+// The name field of the file dialogs, in the explorer and the plain style.
+constexpr std::array<int, 2> kFileNameIds{0x47C, 0x480};
 constexpr int kDeviceTypeInput = 1019;
 constexpr int kDeviceAddressInput = 1020;
 
@@ -69,6 +71,13 @@ HWND FindDialog() {
 
 bool IsDeviceDialog(HWND dialog) {
   return dialog && GetDlgItem(dialog, kDeviceTypeInput) && GetDlgItem(dialog, kDeviceAddressInput);
+}
+
+HWND FileNameField(HWND dialog) {
+  for (int id : kFileNameIds) {
+    if (HWND field = dialog ? GetDlgItem(dialog, id) : nullptr) return field;
+  }
+  return nullptr;
 }
 
 std::string ControlText(HWND dialog, int id) {

@@ -71,7 +71,7 @@ std::vector<std::pair<std::string, LPARAM>> ListLines(HWND list) {
 // lines in turn: a second filling by clicks would take minutes.
 void Refill(HWND menu, const std::vector<std::pair<std::string, LPARAM>> &report, int lines) {
   HWND list = GetDlgItem(menu, dlg::kIdResultList);
-  ClickButton(menu, dlg::kIdClear);
+  SendMessageA(menu, dlg::kMsgClearResults, 0, 0);
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (int index = 0; index < lines; ++index) {
     const auto &[text, kind] = report[static_cast<std::size_t>(index) % report.size()];
@@ -88,7 +88,7 @@ void Measure(HWND menu, Figures &f) {
   HWND list = GetDlgItem(menu, dlg::kIdResultList);
   std::vector<double> times;
   for (int run = 0; run < kClearedRuns; ++run) {
-    ClickButton(menu, dlg::kIdClear);
+    SendMessageA(menu, dlg::kMsgClearResults, 0, 0);
     UpdateWindow(menu);
     times.push_back(TimedClick(menu, f));
   }
@@ -116,7 +116,7 @@ void Measure(HWND menu, Figures &f) {
   for (int round = 0; round < kRounds; ++round) {
     if (round > 0) Refill(menu, report, f.fullLines);
     for (int run = 0; run < kRuns / kRounds; ++run) full.push_back(TimedClick(menu, f));
-    ClickButton(menu, dlg::kIdClear);
+    SendMessageA(menu, dlg::kMsgClearResults, 0, 0);
     for (int run = 0; run < kWarmUp + kRuns / kRounds; ++run) {
       const double elapsed = TimedClick(menu, f);
       if (run >= kWarmUp) shortList.push_back(elapsed);

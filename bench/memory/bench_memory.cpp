@@ -65,7 +65,7 @@ void RunCommands(HWND menu, const std::vector<int> &lines, int count, std::size_
     SelectMenuLine(menu, lines[next++ % lines.size()]);
     ClickButton(menu, dlg::kIdRun);
     if ((n + 1) % kClearEvery == 0) {
-      ClickButton(menu, dlg::kIdClear);
+      SendMessageA(menu, dlg::kMsgClearResults, 0, 0);
       SimReset();
     }
   }

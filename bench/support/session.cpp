@@ -31,7 +31,7 @@ void CALLBACK Enter(HWND, UINT, UINT_PTR timer, DWORD) {
   if (g_session.entered || !IsWindow(g_session.menu)) return;
   g_session.entered = true;
   (*g_session.body)(g_session.menu);
-  ClickButton(g_session.menu, dlg::kIdClose);
+  PostMessageA(g_session.menu, WM_CLOSE, 0, 0);  // a program closes without the question
 }
 
 void PostReadyMark() { PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, kReadyMark); }

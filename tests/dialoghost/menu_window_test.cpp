@@ -113,6 +113,28 @@ void AnswerWith(std::string text) {
 
 constexpr int kHeadingLine = 1, kStatusLine = 2, kFlaggedLine = 3;
 
+// A result that names the device as the library's results do.
+constexpr char kDeviceResult[] =
+    "Programmversion: V03.02   Seriennummer: 0502207\nGer\xE4tevariante: Q1-06\n"
+    "\nBei der Kommunikation benutzte Adresse   3  mit Zielger\xE4t  KVT-Q1.\n\n";
+
+std::string TodayIso() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  char text[16];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
+  return text;
+}
+
+// The file with its date line's value, once checked to be today's, as "*".
+std::string Undated(std::string file) {
+  const std::string iso = TodayIso();
+  const std::size_t at = file.find("\r\nDatum: " + iso.substr(8, 2) + "." + iso.substr(5, 2) + "." + iso.substr(0, 4));
+  EXPECT_NE(at, std::string::npos) << Escaped(file);
+  if (at != std::string::npos) file.replace(at + 9, file.find('\r', at + 2) - at - 9, "*");
+  return file;
+}
+
 class MenuWindow : public ::testing::Test {
  protected:
   void SetUp() override { g_host = Host{}; }
@@ -227,7 +249,7 @@ TEST_F(MenuWindow, NewResultStartsInViewAndTheListScrollsAsWideAsItsWidestLine) 
               EXPECT_EQ(extent > widest, c.wider);
               widest = std::max(extent, widest);
             }
-            Command(menu, dlg::kIdClear);
+            SendMessageA(menu, dlg::kMsgClearResults, 0, 0);
             EXPECT_EQ(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 0);
           }});
 }
@@ -336,10 +358,10 @@ TEST_F(MenuWindow, AdditionalInfoSettingsSaveAndClear) {
     EXPECT_EQ(g_host.setupWindows, std::vector<HWND>{window});
     EXPECT_TRUE(g_host.calls.empty());
   }
-  // The list saved as CP1252 with CR LF; "Liste löschen" empties it.
-  char folder[MAX_PATH] = "";
-  GetTempPathA(sizeof folder, folder);
-  const std::string path = std::string(folder) + "kvt_ergebnisliste.txt";
+  // The list saved as CP1252 with CR LF under the header, with the device a simulating driver
+  // describes; "Liste löschen" empties it.
+  SimConfigure("device=kvtq1;address=3;variant=2;setup=no");
+  const std::string path = TempFile("kvt_ergebnisliste.txt");
   g_host = Host{};
   AnswerWith("Zeile \xE4\n\nEnde \xDF\xB0");
   g_host.addInfoText = "Notiz \xD6";
@@ -353,7 +375,12 @@ TEST_F(MenuWindow, AdditionalInfoSettingsSaveAndClear) {
             afterClear = Lines(menu, kIdResultList).size();
           }});
   EXPECT_TRUE(saved);
-  EXPECT_EQ(Escaped(FileBytes(path)), Escaped("Sensorstatus lesen\r\nZeile \xE4\r\n\r\nEnde \xDF\xB0\r\nNotiz \xD6\r\n"));
+  const std::string device = DriverSimulates()
+                                 ? "Ger\xE4t: KVT-Q1 (SIMULIERT)\r\nAdresse: 3\r\nSeriennummer: SN0502207\r\nVariante: 2\r\n"
+                                 : "Ger\xE4t: unbekannt\r\nAdresse: unbekannt\r\nSeriennummer: unbekannt\r\nVariante: unbekannt\r\n";
+  EXPECT_EQ(Escaped(Undated(FileBytes(path))), Escaped("Ergebnisliste\r\nDatum: *\r\n" + device +
+                                                       "\r\nSensorstatus lesen\r\nZeile \xE4\r\n\r\nEnde \xDF\xB0\r\nNotiz \xD6\r\n"));
+  SimConfigure("");
   EXPECT_EQ(afterClear, 0u);
   DeleteFileA(path.c_str());
   const MenuRun failed = RunMenu(MenuOf("GOODMENU"), {[](HWND menu) {
@@ -362,6 +389,113 @@ TEST_F(MenuWindow, AdditionalInfoSettingsSaveAndClear) {
                                  }});
   ASSERT_EQ(failed.ui.boxes.size(), 1u);
   EXPECT_EQ(Escaped(failed.ui.boxes[0].text), Escaped(text::kSaveFailed));
+}
+
+// ZenkDialog on the test's menu, with steps that may take other windows.
+UiRun RunSteps(std::vector<UiStep> steps) {
+  const Descriptor descriptor = MenuOf("GOODMENU");
+  return RunUi(std::move(steps), [&] { ZenkDialog(nullptr, const_cast<ULONG_PTR *>(descriptor.data())); });
+}
+
+// "Liste löschen", "Schließen" and Esc ask while results are unsaved; a
+// program's WM_CLOSE (the last step) does not.
+TEST_F(MenuWindow, UnsavedResultsGoOnlyAfterTheQuestion) {
+  constexpr std::size_t kClosed = 99;
+  const struct {
+    const char *name;
+    int control;  // IDCANCEL: the Esc key
+    int answer;   // 0: the list was saved, no question may come
+    const char *question;
+    std::size_t lines;  // left in the list
+  } cases[] = {
+      {"clear, Nein", dlg::kIdClear, IDNO, text::kClearQuestion, 1},
+      {"clear, Ja", dlg::kIdClear, IDYES, text::kClearQuestion, 0},
+      {"close, Nein", dlg::kIdClose, IDNO, text::kCloseQuestion, 1},
+      {"Esc, Ja", IDCANCEL, IDYES, text::kCloseQuestion, kClosed},
+      {"close after saving", dlg::kIdClose, 0, "", kClosed},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string question;
+    std::size_t lines = kClosed;
+    std::vector<UiStep> steps{{text::kTestMenuTitle, [&](HWND menu) {
+                                 RunLine(menu, kStatusLine);
+                                 if (!c.answer) SendMessageA(menu, dlg::kMsgSaveTo, 0, reinterpret_cast<LPARAM>("NUL"));
+                                 if (c.control != IDCANCEL) return Command(menu, c.control);
+                                 Command(menu, dlg::kIdTraceToggle);  // Esc with the focus in the pane
+                                 SetFocus(GetDlgItem(menu, dlg::kIdTrace)), Key(menu, VK_ESCAPE);
+                               }}};
+    const auto answer = [&](HWND box) { question = ItemText(box, 0xFFFF), PostMessageA(box, WM_COMMAND, c.answer, 0); };
+    if (c.answer) steps.push_back({"", answer, 0, IsMessageBox});
+    steps.push_back({text::kTestMenuTitle, [&](HWND menu) {
+                       lines = Lines(menu, kIdResultList).size();
+                       PostMessageA(menu, WM_CLOSE, 0, 0);
+                     }});
+    const UiRun run = RunSteps(std::move(steps));
+    EXPECT_EQ(Escaped(question), Escaped(c.question));
+    EXPECT_TRUE(run.boxes.empty()) << run.boxes[0].text;
+    EXPECT_EQ(lines, c.lines);
+  }
+}
+
+TEST_F(MenuWindow, CopiesTheListAsCp1252TextWithCrLfByButtonAndCtrlC) {
+  AnswerWith("Zeile \xE4\n\nEnde \xDF");
+  for (const int way : {WM_COMMAND, WM_CHAR}) {
+    std::string copied = "(nichts)";
+    RunMenu(MenuOf("GOODMENU"), {[&](HWND menu) {
+              OpenClipboard(nullptr), EmptyClipboard(), CloseClipboard();
+              RunLine(menu, kStatusLine);
+              if (way == WM_CHAR) SendDlgItemMessageA(menu, kIdResultList, WM_CHAR, 3 /* Ctrl+C */, 1);
+              else Command(menu, dlg::kIdCopy);
+              OpenClipboard(nullptr);
+              if (HANDLE text = GetClipboardData(CF_TEXT)) copied = static_cast<const char *>(GlobalLock(text));
+              CloseClipboard();
+            }});
+    EXPECT_EQ(Escaped(copied), Escaped("Sensorstatus lesen\r\nZeile \xE4\r\n\r\nEnde \xDF\r\n")) << way;
+  }
+}
+
+TEST_F(MenuWindow, TracePaneTogglesUnderTheResultList) {
+  RECT alone{}, withPane{}, pane{}, again{};
+  std::vector<bool> shown;  // pane visible and box checked: before, after one click, after two
+  std::string text;
+  RunMenu(MenuOf("GOODMENU"), {[&](HWND menu) {
+            HWND list = GetDlgItem(menu, kIdResultList), trace = GetDlgItem(menu, dlg::kIdTrace);
+            for (RECT *place : {&alone, &withPane, &again}) {
+              GetWindowRect(list, place);
+              shown.push_back(IsWindowVisible(trace) && IsDlgButtonChecked(menu, dlg::kIdTraceToggle));
+              if (place == &withPane) GetWindowRect(trace, &pane), text = ListBoxLine(trace, 0);
+              Command(menu, dlg::kIdTraceToggle);
+            }
+          }});
+  EXPECT_EQ(shown, (std::vector<bool>{false, true, false}));
+  EXPECT_TRUE(withPane.bottom < pane.top && pane.bottom == alone.bottom && pane.left == alone.left);
+  EXPECT_TRUE(EqualRect(&alone, &again));
+  if (!DriverSimulates()) { EXPECT_EQ(Escaped(text), Escaped(text::kNoTrace)); }
+}
+
+// The device the results named, in the status line and the name the save dialog proposes.
+TEST_F(MenuWindow, StatusLineAndSaveDialogNameTheDevice) {
+  AnswerWith(kDeviceResult);
+  RECT menuPlace{}, dialogPlace{};
+  std::string after, name;
+  RunSteps({{text::kTestMenuTitle, [&](HWND menu) {
+               RunLine(menu, kStatusLine);
+               after = ItemText(menu, dlg::kIdStatus);
+               GetWindowRect(menu, &menuPlace);
+               Command(menu, dlg::kIdSave);
+               PostMessageA(menu, WM_CLOSE, 0, 0);
+             }},
+            {"Ergebnisliste speichern", [&](HWND dialog) {
+               GetWindowRect(dialog, &dialogPlace);
+               name = Text(GetDlgItem(dialog, 0x47C) ? GetDlgItem(dialog, 0x47C) : GetDlgItem(dialog, 0x480));
+               PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+             }}});
+  EXPECT_EQ(Escaped(after), Escaped(std::string("Ger\xE4t: KVT-Q1") + (DriverSimulates() ? " (SIMULIERT)" : "") +
+                                    "   Adresse: 3   Seriennummer: 0502207   Variante: Q1-06"));
+  EXPECT_EQ(name, "KVT-Q1_" + TodayIso() + ".txt");
+  EXPECT_LE(std::abs((menuPlace.left + menuPlace.right) - (dialogPlace.left + dialogPlace.right)), 2);
+  EXPECT_LE(std::abs((menuPlace.top + menuPlace.bottom) - (dialogPlace.top + dialogPlace.bottom)), 2);
 }
 
 TEST(BrokenMenu, RefusedWithAClearMessageAndNoWindow) {

@@ -32,12 +32,6 @@ std::string ProgramDirectory() {
   return full.substr(0, full.find_last_of("\\/") + 1);
 }
 
-std::string TempFile(const char *name) {
-  char directory[MAX_PATH] = "";
-  GetTempPathA(sizeof directory, directory);
-  return std::string(directory) + name;
-}
-
 struct Outcome {
   DWORD exitCode = 0xFFFFFFFF;
   std::string output;
@@ -132,6 +126,39 @@ TEST(HostScript, PrintsWhatTheRunShowsAndExitsWithTheRightCode) {
     for (const std::string &line : c.present) EXPECT_TRUE(HasLine(outcome.output, line)) << line << "\n" << outcome.output;
     for (const std::string &line : c.absent) EXPECT_FALSE(HasLine(outcome.output, line)) << line;
   }
+}
+
+// The first piece of `pieces` that `text` lacks after the ones before; empty when all are there.
+std::string MissingInOrder(const std::string &text, const std::vector<std::string> &pieces) {
+  std::size_t at = 0;
+  for (const std::string &piece : pieces) {
+    at = text.find(piece, at);
+    if (at == std::string::npos) return piece;
+  }
+  return {};
+}
+
+// A session photographs a dialog, waits behind a command's message, adds a note, writes the
+// report through its file dialog and is asked before the list it has not saved goes.
+TEST(HostScript, ScriptedSessionWritesTheReport) {
+  const std::string report = TempFile("kvt_bericht.txt"), picture = TempFile("kvt_dialog.bmp");
+  const Outcome outcome = RunHost(kKvtStart + "run Anzahl der Mehrfachauswertungen\nscreenshot " + picture +
+                                  "\nset 1010 0\npress OK\necho danach\nrun Sensorstatus lesen\n"
+                                  "click Zusatzinfo\nset 1000 Notiz\npress OK\nclick Bericht speichern\nfile " + report +
+                                  "\nrun Reset u. Initialisierung\nclick Liste l\xF6schen\nprint\n");
+  EXPECT_EQ(outcome.exitCode, 0u) << outcome.output;
+  EXPECT_EQ(MissingInOrder(outcome.output, {Utf8(std::string("Meldung: ") + text::kEvaluationsRange), "\ndanach\n",
+                                            "Vorgeschlagener Dateiname: KVT_", "_Bericht.txt\n",
+                                            Utf8(std::string("Frage: ") + text::kClearQuestion),
+                                            "Ergebnisliste: 0 Zeilen"}), "") << outcome.output;
+  const std::size_t bitmap = FileBytes(picture).size();  // the menu's picture would take 2 MB
+  EXPECT_TRUE(bitmap > 54 && bitmap < 1000000) << "the dialog, not the menu: " << bitmap;
+  const std::string trace = DriverSimulates() ? "0x31 Sensorstatus lesen" : text::kNoTrace;
+  EXPECT_EQ(Escaped(MissingInOrder(FileBytes(report), {"Inbetriebnahmebericht\r\nDatum: ", "\r\nGer\xE4t: KVT",
+                                                       "\r\nAdresse: 0\r\n", "\r\nErgebnisliste\r\nSensorstatus lesen\r\n",
+                                                       "\r\nNotiz\r\n\r\nTelegrammprotokoll\r\n", trace})), "");
+  DeleteFileA(report.c_str());
+  DeleteFileA(picture.c_str());
 }
 
 TEST(HostScript, ParseErrorsNameTheLine) {

@@ -152,6 +152,14 @@ std::string FileBytes(const std::string &path) {
   return bytes;
 }
 
+std::string TempFile(const char *name) {
+  char folder[MAX_PATH] = "";
+  GetTempPathA(sizeof folder, folder);
+  return folder + std::string(name);
+}
+
+bool DriverSimulates() { return GetProcAddress(GetModuleHandleA("KVTIDRV.DLL"), "SimDeviceText") != nullptr; }
+
 void ExpectGolden(const std::string &relative, const std::string &actual) {
   const std::string path = SourcePath(relative);
   if (std::getenv("KVT_GOLDEN_UPDATE")) {

@@ -70,6 +70,9 @@ struct GuardedBytes {
 // A path below the source tree, as the Windows program sees it.
 std::string SourcePath(const std::string &relative);
 std::string FileBytes(const std::string &path);
+std::string TempFile(const char *name);  // a path in the temporary folder
+// The loaded driver describes itself (SimDeviceText, SimTraceText): it simulates.
+bool DriverSimulates();
 // Compares `actual` with a golden file of the source tree byte for byte;
 // KVT_GOLDEN_UPDATE=1 rewrites the file instead (read it before keeping it).
 void ExpectGolden(const std::string &relative, const std::string &actual);

@@ -228,6 +228,11 @@ inline constexpr char kTestNote[] = "Zusatz f\xFCr Pr\xFC" "fung";
 inline constexpr char kSaveFailed[] =
     "Die Ergebnisliste konnte nicht in die Datei \"C:\\kvt_gibt_es_nicht\\liste.txt\" geschrieben "
     "werden.";
+inline constexpr char kClearQuestion[] =
+    "Die Ergebnisliste enth\xE4lt Ergebnisse, die noch nicht gespeichert sind.\n\nListe trotzdem l\xF6schen?";
+inline constexpr char kCloseQuestion[] =
+    "Die Ergebnisliste enth\xE4lt Ergebnisse, die noch nicht gespeichert sind.\n\nFenster trotzdem schlie\xDF" "en?";
+inline constexpr char kNoTrace[] = "Der Treiber f\xFChrt kein Telegrammprotokoll.";
 inline constexpr char kMenuTruncated3[] =
     "Die Men\xFCressource \"TRUNCATED\" ist unvollst\xE4ndig: Eintrag 3 von 3 ist abgeschnitten.";
 inline constexpr char kMenuNoZero[] =
