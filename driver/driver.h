@@ -187,6 +187,13 @@ bool CheckSession(DWORD handle, bool needOpen);
 // ---- requests.cpp: what the tests may look at and script -------------------
 
 void RecordRequest(std::span<const BYTE> request);
+
+// ---- filters.cpp: a test's last word on answers and texts ---------------------
+
+// The answer filter's result, or `answered` when there is none.
+bool FilterAnswer(const BYTE *request, TelegramRecord &answer, bool answered);
+// Lets the text filter rewrite a text just written for the caller.
+void FilterText(int textClass, LPSTR text, int textSize);
 // Takes the next scripted answer, if any. `ok` receives its result.
 bool TakeQueuedAnswer(TelegramRecord &answer, bool &ok);
 

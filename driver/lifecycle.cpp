@@ -2,6 +2,7 @@
 // Free. A call out of this order fails and leaves a German text for
 // ErrorSensor.
 #include "driver.h"
+#include "kvt/simcontrol.h"
 
 namespace kvtdrv {
 
@@ -129,5 +130,6 @@ KVT_DRV_API BOOL WINAPI FreeSensor(DWORD sensor) {
 KVT_DRV_API BOOL WINAPI ErrorSensor(DWORD, LPSTR text, int textSize) {
   if (!text || textSize <= 0) return FALSE;
   lstrcpynA(text, kvtdrv::LastError(), textSize);
+  kvtdrv::FilterText(kSimErrorTextClass, text, textSize);
   return TRUE;
 }

@@ -1,6 +1,6 @@
 // TelegramSensor and TelegramDownload: one exchange with the simulated
 // device, after the scripted answers and the fault plan have had their say,
-// traced as it went.
+// traced as it went, and a test's answer filter its last word.
 #include <algorithm>
 
 #include "driver.h"
@@ -67,7 +67,12 @@ KVT_DRV_API BOOL WINAPI TelegramSensor(DWORD sensor, BYTE *request, BYTE *answer
 
   TelegramRecord reply{};
   std::string note;
-  if (!AnswerOf(in, number, reply, note)) {
+  const bool answered = AnswerOf(in, number, reply, note);
+  if (!FilterAnswer(request, reply, answered)) {
+    if (answered) {
+      SetError("Keine Antwort vom Sensor (Testfilter, Telegramm %u).", number);
+      note = " (Testfilter)";
+    }
     TraceAnswer(sent, "keine Antwort" + note);
     return FALSE;
   }

@@ -9,8 +9,9 @@ namespace kvtdrv {
 
 namespace {
 
-BOOL Write(LPSTR text, int textSize, const char *value) {
+BOOL Write(int textClass, LPSTR text, int textSize, const char *value) {
   lstrcpynA(text, value, textSize);
+  FilterText(textClass, text, textSize);
   return TRUE;
 }
 
@@ -39,20 +40,20 @@ KVT_DRV_API BOOL WINAPI TextSensor(int textClass, WORD code, LPSTR text, int tex
   using namespace kvtdrv;
   if (!text || textSize <= 0) return FALSE;
   const TextClass *c = FindTextClass(textClass);
-  if (!c || c->listCount != 0) return Write(text, textSize, "");
+  if (!c || c->listCount != 0) return Write(textClass, text, textSize, "");
   for (const CodeText &row : c->codes) {
-    if (row.code == code) return Write(text, textSize, row.text);
+    if (row.code == code) return Write(textClass, text, textSize, row.text);
   }
   char built[256];
   OtherCode(*c, code, built);
-  return Write(text, textSize, built);
+  return Write(textClass, text, textSize, built);
 }
 
 KVT_DRV_API BOOL WINAPI TextSensorMulPar(int textClass, const void *params, LPSTR text, int textSize, int) {
   using namespace kvtdrv;
   if (!text || textSize <= 0) return FALSE;
   const TextClass *c = FindTextClass(textClass);
-  if (!c || c->listCount == 0 || !params) return Write(text, textSize, "");
+  if (!c || c->listCount == 0 || !params) return Write(textClass, text, textSize, "");
   std::array<DWORD, kMaxListValues> values{};
   const std::size_t count = c->listCount < kMaxListValues ? c->listCount : kMaxListValues;
   const std::span<const BYTE> list(static_cast<const BYTE *>(params), count * c->listWidth);
@@ -69,5 +70,5 @@ KVT_DRV_API BOOL WINAPI TextSensorMulPar(int textClass, const void *params, LPST
                   values[4], values[5], values[6], values[7]);
 #pragma GCC diagnostic pop
   }
-  return Write(text, textSize, built);
+  return Write(textClass, text, textSize, built);
 }

@@ -23,6 +23,19 @@ KVT_DRV_API DWORD WINAPI SimRequestCount(void);
 KVT_DRV_API BOOL WINAPI SimRequestAt(DWORD index, BYTE *out);
 // Forgets requests and queued answers; devices go back to their start state.
 KVT_DRV_API BOOL WINAPI SimReset(void);
+
+// Sees every answer TelegramSensor is about to hand out, after the queue,
+// the fault plan and the device: `answered` says whether one came, `answer`
+// holds it (828 bytes, zeros when none came) and may be rewritten; the
+// result decides whether TelegramSensor reports an answer. Null: no filter.
+typedef BOOL(WINAPI *SimAnswerFilter)(const BYTE *request, BYTE *answer, BOOL answered);
+KVT_DRV_API BOOL WINAPI SimFilterAnswers(SimAnswerFilter filter);
+// Sees every text TextSensor, TextSensorMulPar and ErrorSensor leave in the
+// caller's buffer and may rewrite the `textSize` bytes of it. The class is
+// the caller's; ErrorSensor's texts come with kSimErrorTextClass. Null: no filter.
+typedef void(WINAPI *SimTextFilter)(int textClass, LPSTR text, int textSize);
+KVT_DRV_API BOOL WINAPI SimFilterTexts(SimTextFilter filter);
+inline constexpr int kSimErrorTextClass = -1;
 // The decoded trace of this process so far (the lines the log file gets,
 // CR LF, CP1252; the newest 1 MiB, headed by a line saying so when older
 // lines were dropped). Returns the text's length without its zero; copies

@@ -1,6 +1,8 @@
 // Report pieces that the driver words.
 // Texts for codes, texts for value lists, and the driver's formats filled
 // with texts of the answer.
+#include <cstring>
+
 #include "answers/answers.h"
 #include "kvt/bytes.h"
 
@@ -20,6 +22,35 @@ RecordTail TailOf(std::span<const BYTE> answer, std::size_t at) {
   const std::size_t end = answer.size() < kRecordSize ? answer.size() : kRecordSize;
   for (std::size_t i = at; i < end; ++i) tail.bytes[i - at] = answer[i];
   return tail;
+}
+
+// What FormatDriverTexts hands to the driver's format: two texts, then null texts.
+constexpr int kFormatArguments = 8;
+
+// At most three digits of a width or precision.
+bool SkipDigits(const char *&p) {
+  for (int digits = 0; *p >= '0' && *p <= '9'; ++p) {
+    if (++digits > 3) return false;
+  }
+  return true;
+}
+
+// Whether the driver's format reads only the arguments it is given: each
+// conversion one that wvsprintfA knows, with small widths, and no more
+// conversions than arguments. A broken or hostile format would read past them.
+bool ReadsOnlyItsArguments(const char *format) {
+  int conversions = 0;
+  for (const char *p = format; *p; ++p) {
+    if (*p != '%' || *++p == '%') continue;
+    for (const char flag : {'-', '#', '0'}) {
+      if (*p == flag) ++p;
+    }
+    if (!SkipDigits(p)) return false;
+    if (*p == '.' && !SkipDigits(++p)) return false;
+    if (*p == 'l' || *p == 'h' || *p == 'w') ++p;
+    if (*p == '\0' || !std::strchr("cCdiusSxX", *p) || ++conversions > kFormatArguments) return false;
+  }
+  return true;
 }
 
 // Keeps the text within the buffer even if a driver forgot its terminator.
@@ -54,6 +85,8 @@ void AppendDriverListAt(Report &report, int textClass, std::size_t at) {
 const char *FormatDriverTexts(Report &report, int textClass, std::size_t first, std::size_t second) {
   TextSensor(textClass, 0, report.driverText.data(), kDriverTextSize, 0);
   report.driverText.back() = '\0';
+  // A format that would read more than it is given is shown as the driver's words.
+  if (!ReadsOnlyItsArguments(report.driverText.data())) return FormatLiteral("%s", report.driverText.data());
   const RecordTail one = TailOf(report.answer, first);
   const RecordTail two = TailOf(report.answer, second);
   // Null arguments behind the texts: a format that asks for more than it

@@ -29,7 +29,7 @@ check "Windows lists its uninstaller" sh -c "wine reg query '$key' /v UninstallS
 
 check "the uninstaller runs silently" wine 'C:\KVTIdiag-Paket\Deinstallieren.exe' /S
 # It goes on as a copy of itself, so that it can remove its own folder.
-for _ in $(seq 300); do [ -e "$folder" ] || break; sleep 0.1; done
+for _ in $(seq 300); do [ -e "$folder" ] || [ -e "$menu" ] || break; sleep 0.1; done
 check "it removes the folder and the Start-menu entries" test ! -e "$folder" -a ! -e "$menu"
 check "Windows no longer lists it" sh -c "! wine reg query '$key' >/dev/null 2>&1"
 [ "$failed" -eq 0 ]
