@@ -86,6 +86,8 @@ LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
     HWND created = reinterpret_cast<HWND>(wParam);
     const auto *create = reinterpret_cast<const CBT_CREATEWNDA *>(lParam);
     if (!(create->lpcs->style & WS_CHILD) && IsDialogWindow(created)) {
+      // A handle comes back after many windows: the new dialog starts afresh.
+      std::erase_if(g_rounds, [created](const auto &entry) { return entry.first == created; });
       PostMessageA(g_window, kTurn, 0, reinterpret_cast<LPARAM>(created));
     }
   }
