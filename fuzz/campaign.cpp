@@ -12,10 +12,12 @@ namespace {
 constexpr DWORD kReportMilliseconds = 60 * 1000;
 
 void Report(const Shared &shared) {
-  std::fprintf(stderr, "fuzz: %lld of %llu commands, %lld crashes, %lld guard-page hits, %lld unterminated results\n",
+  std::fprintf(stderr,
+               "fuzz: %lld of %llu commands, %lld crashes, %lld guard-page hits, %lld unterminated results, "
+               "%lld dialog rounds\n",
                static_cast<long long>(shared.commands), static_cast<unsigned long long>(shared.total),
                static_cast<long long>(shared.crashes), static_cast<long long>(shared.guardHits),
-               static_cast<long long>(shared.unterminated));
+               static_cast<long long>(shared.unterminated), static_cast<long long>(shared.rounds));
 }
 
 // Runs one worker to its end; FALSE when it could not be started.
